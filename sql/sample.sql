@@ -1,0 +1,64 @@
+-- A small catalogue so a new database shows real data (UTF-8 here; load with isql -ch UTF8).
+
+INSERT INTO PROGRAM_DESCRIPTION (NID, SNAME, SFILE_NAME, SSERIES_NAME, FDURATION, SLANGUAGE, SNOTE)
+VALUES (101, 'Сутрешен блок', 'morning_101.mxf', 'Добро утро', '02:00:00', 'BG', 'Пряко предаване от студиото.');
+INSERT INTO PROGRAM_DESCRIPTION (NID, SNAME, SFILE_NAME, SSERIES_NAME, FDURATION, SLANGUAGE, SNOTE)
+VALUES (102, 'Новини 8:00', 'news_0800.mxf', 'Новини', '00:15:00', 'BG', NULL);
+INSERT INTO PROGRAM_DESCRIPTION (NID, SNAME, SFILE_NAME, SSERIES_NAME, FDURATION, SLANGUAGE, SNOTE)
+VALUES (103, 'Новини 12:00', 'news_1200.mxf', 'Новини', '00:30:00', 'BG', NULL);
+INSERT INTO PROGRAM_DESCRIPTION (NID, SNAME, SFILE_NAME, SSERIES_NAME, FDURATION, SLANGUAGE, SNOTE)
+VALUES (104, 'Новини 19:00', 'news_1900.mxf', 'Новини', '00:45:00', 'BG', 'Централна емисия.');
+INSERT INTO PROGRAM_DESCRIPTION (NID, SNAME, SFILE_NAME, SSERIES_NAME, FDURATION, SLANGUAGE, SNOTE)
+VALUES (105, 'Прогноза за времето', 'weather.mxf', 'Новини', '00:05:00', 'BG', NULL);
+INSERT INTO PROGRAM_DESCRIPTION (NID, SNAME, SFILE_NAME, SSERIES_NAME, FDURATION, SLANGUAGE, SNOTE)
+VALUES (110, 'Епизод 1: Завръщането', 'zavrashtane_e01.mxf', 'Под игото', '00:50:00', 'BG', 'Екранизация по романа.');
+INSERT INTO PROGRAM_DESCRIPTION (NID, SNAME, SFILE_NAME, SSERIES_NAME, FDURATION, SLANGUAGE, SNOTE)
+VALUES (111, 'Епизод 2: Тайната', 'zavrashtane_e02.mxf', 'Под игото', '00:50:00', 'BG', NULL);
+INSERT INTO PROGRAM_DESCRIPTION (NID, SNAME, SFILE_NAME, SSERIES_NAME, FDURATION, SLANGUAGE, SNOTE)
+VALUES (112, 'Епизод 3: Бурята', 'zavrashtane_e03.mxf', 'Под игото', '00:50:00', 'BG', NULL);
+INSERT INTO PROGRAM_DESCRIPTION (NID, SNAME, SFILE_NAME, SSERIES_NAME, FDURATION, SLANGUAGE, SNOTE)
+VALUES (120, 'The Long Road Home', 'long_road_home.mxf', 'Documentary Hour', '01:00:00', 'EN', 'Subtitled in Bulgarian.');
+INSERT INTO PROGRAM_DESCRIPTION (NID, SNAME, SFILE_NAME, SSERIES_NAME, FDURATION, SLANGUAGE, SNOTE)
+VALUES (121, 'Oceans of Ice', 'oceans_of_ice.mxf', 'Documentary Hour', '00:55:00', 'EN', NULL);
+INSERT INTO PROGRAM_DESCRIPTION (NID, SNAME, SFILE_NAME, SSERIES_NAME, FDURATION, SLANGUAGE, SNOTE)
+VALUES (122, 'Cities at Night', 'cities_at_night.mxf', 'Documentary Hour', '00:50:00', 'EN', NULL);
+INSERT INTO PROGRAM_DESCRIPTION (NID, SNAME, SFILE_NAME, SSERIES_NAME, FDURATION, SLANGUAGE, SNOTE)
+VALUES (130, 'Дневникът на капитана', 'kapitan.mxf', 'Кино вечер', '01:45:00', 'BG', 'Игрален филм, 1998.');
+INSERT INTO PROGRAM_DESCRIPTION (NID, SNAME, SFILE_NAME, SSERIES_NAME, FDURATION, SLANGUAGE, SNOTE)
+VALUES (131, 'La Dolce Notte', 'dolce_notte.mxf', 'Кино вечер', '01:50:00', 'IT', 'Италиански с български субтитри.');
+INSERT INTO PROGRAM_DESCRIPTION (NID, SNAME, SFILE_NAME, SSERIES_NAME, FDURATION, SLANGUAGE, SNOTE)
+VALUES (132, 'Der stille Fluss', 'stille_fluss.mxf', 'Кино вечер', '01:35:00', 'DE', NULL);
+INSERT INTO PROGRAM_DESCRIPTION (NID, SNAME, SFILE_NAME, SSERIES_NAME, FDURATION, SLANGUAGE, SNOTE)
+VALUES (140, 'Приказка за леко заспиване', 'prikazka_01.mxf', 'Лека нощ, деца', '00:10:00', 'BG', NULL);
+INSERT INTO PROGRAM_DESCRIPTION (NID, SNAME, SFILE_NAME, SSERIES_NAME, FDURATION, SLANGUAGE, SNOTE)
+VALUES (141, 'Мечо и приятели', 'mecho_01.mxf', 'Лека нощ, деца', '00:10:00', 'BG', NULL);
+INSERT INTO PROGRAM_DESCRIPTION (NID, SNAME, SFILE_NAME, SSERIES_NAME, FDURATION, SLANGUAGE, SNOTE)
+VALUES (142, 'Little Fox Learns to Swim', 'little_fox.mxf', 'Лека нощ, деца', '00:12:00', 'EN', 'Дублаж на български.');
+INSERT INTO PROGRAM_DESCRIPTION (NID, SNAME, SFILE_NAME, SSERIES_NAME, FDURATION, SLANGUAGE, SNOTE)
+VALUES (150, 'Футбол: Левски - ЦСКА', 'football_derby.mxf', 'Спорт', '02:00:00', 'BG', 'Пряко предаване.');
+INSERT INTO PROGRAM_DESCRIPTION (NID, SNAME, SFILE_NAME, SSERIES_NAME, FDURATION, SLANGUAGE, SNOTE)
+VALUES (151, 'Спортна седмица', 'sport_week.mxf', 'Спорт', '00:40:00', 'BG', NULL);
+INSERT INTO PROGRAM_DESCRIPTION (NID, SNAME, SFILE_NAME, SSERIES_NAME, FDURATION, SLANGUAGE, SNOTE)
+VALUES (152, 'Tennis Highlights', 'tennis_hl.mxf', 'Спорт', '00:30:00', 'EN', NULL);
+INSERT INTO PROGRAM_DESCRIPTION (NID, SNAME, SFILE_NAME, SSERIES_NAME, FDURATION, SLANGUAGE, SNOTE)
+VALUES (160, 'Вкусно с Мария', 'vkusno_01.mxf', 'Кулинарно шоу', '00:25:00', 'BG', NULL);
+INSERT INTO PROGRAM_DESCRIPTION (NID, SNAME, SFILE_NAME, SSERIES_NAME, FDURATION, SLANGUAGE, SNOTE)
+VALUES (161, 'Баница по старому', 'vkusno_02.mxf', 'Кулинарно шоу', '00:25:00', 'BG', 'Рецептата е на екрана.');
+INSERT INTO PROGRAM_DESCRIPTION (NID, SNAME, SFILE_NAME, SSERIES_NAME, FDURATION, SLANGUAGE, SNOTE)
+VALUES (170, 'Музикална кутия', 'music_box.mxf', 'Музика', '01:00:00', 'BG', NULL);
+INSERT INTO PROGRAM_DESCRIPTION (NID, SNAME, SFILE_NAME, SSERIES_NAME, FDURATION, SLANGUAGE, SNOTE)
+VALUES (171, 'Jazz at the Harbour', 'jazz_harbour.mxf', 'Музика', '01:10:00', 'EN', NULL);
+INSERT INTO PROGRAM_DESCRIPTION (NID, SNAME, SFILE_NAME, SSERIES_NAME, FDURATION, SLANGUAGE, SNOTE)
+VALUES (172, 'Народни песни от Родопите', 'rodopi.mxf', 'Музика', '00:35:00', 'BG', NULL);
+INSERT INTO PROGRAM_DESCRIPTION (NID, SNAME, SFILE_NAME, SSERIES_NAME, FDURATION, SLANGUAGE, SNOTE)
+VALUES (180, 'Пътешествия: Черноморието', 'travel_sea.mxf', 'По света и у нас', '00:30:00', 'BG', NULL);
+INSERT INTO PROGRAM_DESCRIPTION (NID, SNAME, SFILE_NAME, SSERIES_NAME, FDURATION, SLANGUAGE, SNOTE)
+VALUES (181, 'Voyage en Provence', 'provence.mxf', 'По света и у нас', '00:30:00', 'FR', NULL);
+INSERT INTO PROGRAM_DESCRIPTION (NID, SNAME, SFILE_NAME, SSERIES_NAME, FDURATION, SLANGUAGE, SNOTE)
+VALUES (190, 'Здравей, лято!', 'hello_summer.mxf', NULL, '00:20:00', 'BG', NULL);
+INSERT INTO PROGRAM_DESCRIPTION (NID, SNAME, SFILE_NAME, SSERIES_NAME, FDURATION, SLANGUAGE, SNOTE)
+VALUES (191, 'Reklamen blok', 'ads_block.mxf', NULL, '00:05:00', NULL, 'Рекламен блок.');
+INSERT INTO PROGRAM_DESCRIPTION (NID, SNAME, SFILE_NAME, SSERIES_NAME, FDURATION, SLANGUAGE, SNOTE)
+VALUES (192, 'Тест & проверка <сигнал>', 'test_card.mxf', 'Служебни', '00:01:00', 'BG', 'Заглавие със специални знаци.');
+
+COMMIT;

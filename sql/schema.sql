@@ -1,0 +1,32 @@
+-- The catalogue of programmes and the broadcasts of saved schedules.
+-- Run after CREATE DATABASE ... DEFAULT CHARACTER SET WIN1251 in dialect 3.
+
+CREATE TABLE PROGRAM_DESCRIPTION (
+    NID           INTEGER NOT NULL,
+    SNAME         VARCHAR(200),
+    SFILE_NAME    VARCHAR(255),
+    SDESCRIPTION  VARCHAR(2000),
+    SSERIES_NAME  VARCHAR(200),
+    FDURATION     TIME,
+    BIMAGE        BLOB SUB_TYPE 0,
+    SLANGUAGE     VARCHAR(50),
+    SNOTE         BLOB SUB_TYPE 1,
+    CONSTRAINT PK_PROGRAM_DESCRIPTION PRIMARY KEY (NID)
+);
+
+-- No key of its own: saving replaces a day's rows as a whole.
+CREATE TABLE PROGRAM_TIMELINE (
+    NPROGRAM_ID   INTEGER,
+    DSTART_DATE   DATE,
+    DEND_DATE     DATE,
+    TSTART_TIME   TIME,
+    TEND_TIME     TIME,
+    TDURATION     TIME
+);
+
+-- Saving and export select a day's rows by date; the picker aggregates per programme.
+CREATE INDEX IX_TIMELINE_START_DATE ON PROGRAM_TIMELINE (DSTART_DATE);
+CREATE INDEX IX_TIMELINE_END_DATE ON PROGRAM_TIMELINE (DEND_DATE);
+CREATE INDEX IX_TIMELINE_PROGRAM ON PROGRAM_TIMELINE (NPROGRAM_ID);
+
+COMMIT;
