@@ -1,0 +1,10 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "platform/Timer.h"
+
+// Sets up the idle timer of a connection or transaction: none for 0, one ticking every
+// `milliseconds` otherwise. A negative period raises client error 20 and keeps the timer.
+void ResetIdleTimer(std::unique_ptr<Timer>& timer, int milliseconds, std::function<void()> onTick);
