@@ -1,0 +1,6 @@
+#include "platform/FormatSettings.h"
+
+FormatSettings& DefaultFormatSettings() {
+    static FormatSettings settings;
+    return settings;
+}
