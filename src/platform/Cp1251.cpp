@@ -72,18 +72,30 @@ char32_t NextCodePoint(const std::string& text, size_t& i) {
     return code;
 }
 
-void AppendUtf8(std::string& out, char16_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
+// The UTF-8 form of every byte, so conversion is one lookup and a copy per character.
+struct Utf8Form {
+    char bytes[3];
+    unsigned char length;
+};
+
+constexpr std::array<Utf8Form, 256> MakeToUtf8() {
+    std::array<Utf8Form, 256> table{};
+    for (unsigned i = 0; i < 256; ++i) {
+        const char16_t c = kToUnicode[i];
+        if (c < 0x80)
+            table[i] = {{static_cast<char>(c)}, 1};
+        else if (c < 0x800)
+            table[i] = {{static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F))},
+                        2};
+        else
+            table[i] = {{static_cast<char>(0xE0 | (c >> 12)),
+                         static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
+                         static_cast<char>(0x80 | (c & 0x3F))},
+                        3};
     }
+    return table;
 }
+constexpr std::array<Utf8Form, 256> kToUtf8 = MakeToUtf8();
 
 std::array<char, 256> MakeLowerTable() {
     std::array<char, 256> table{};
@@ -109,20 +121,25 @@ char UnicodeToCp1251(char32_t character) {
 }
 
 std::string Cp1251ToUtf8(const std::string& text) {
-    std::string result;
-    result.reserve(text.size() * 2);
-    for (const char c : text)
-        AppendUtf8(result, kToUnicode[static_cast<unsigned char>(c)]);
+    std::string result(text.size() * 3, '\0');
+    char* out = result.data();
+    for (const char c : text) {
+        const Utf8Form& form = kToUtf8[static_cast<unsigned char>(c)];
+        for (unsigned k = 0; k < form.length; ++k)
+            *out++ = form.bytes[k];
+    }
+    result.resize(static_cast<size_t>(out - result.data()));
     return result;
 }
 
 std::string Utf8ToCp1251(const std::string& text) {
-    std::string result;
-    result.reserve(text.size());
+    std::string result(text.size(), '\0');
+    size_t length = 0;
     for (size_t i = 0; i < text.size();) {
         const char32_t code = NextCodePoint(text, i);
-        result += code == kInvalid ? '?' : UnicodeToCp1251(code);
+        result[length++] = code == kInvalid ? '?' : UnicodeToCp1251(code);
     }
+    result.resize(length);
     return result;
 }
 

@@ -11,13 +11,14 @@ QString ToQString(const std::string& cp1251) {
 }
 
 std::string FromQString(const QString& text) {
-    std::string result;
-    result.reserve(static_cast<size_t>(text.size()));
+    std::string result(static_cast<size_t>(text.size()), '\0');
+    size_t length = 0;
     const QChar* const end = text.constData() + text.size();
     for (const QChar* c = text.constData(); c != end; ++c) {
         // A surrogate pair is one character outside the set: one '?'.
         if (c->isHighSurrogate() && c + 1 != end && (c + 1)->isLowSurrogate()) ++c;
-        result += UnicodeToCp1251(c->unicode());
+        result[length++] = UnicodeToCp1251(c->unicode());
     }
+    result.resize(length);
     return result;
 }

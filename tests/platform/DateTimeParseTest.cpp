@@ -105,14 +105,6 @@ TEST(StrToDateTime, RejectsOtherText) {
                   "'" + std::string(text) + "' is not a valid date and time");
 }
 
-TEST(TryStrToDateTime, LeavesTheResultAloneOnFailure) {
-    TDateTime result = 3;
-    EXPECT_FALSE(TryStrToDate("x", result, DayMonthYear()));
-    EXPECT_FALSE(TryStrToTime("x", result, DayMonthYear()));
-    EXPECT_FALSE(TryStrToDateTime("x", result, DayMonthYear()));
-    EXPECT_EQ(result, 3);
-}
-
 TEST(FormatAndParse, DefaultSettingsRoundTrip) {
     const TDateTime value = EncodeDate(2010, 6, 17) + Time(21, 5, 3);
     EXPECT_EQ(StrToDateTime(DateTimeToStr(value)), value);

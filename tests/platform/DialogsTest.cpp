@@ -121,14 +121,4 @@ TEST(ScriptedDialogs, RecordsCallsAndAnswersFromTheScriptThenDefaults) {
     EXPECT_EQ(dialogs.Messages(), (std::vector<std::string>{"Delete record?", "Done"}));
 }
 
-TEST(ScriptedDialogs, AWindowsActionRunsBeforeTheAnswer) {
-    TestApplication();
-    ScriptedDialogs dialogs;
-    QWidget window;
-    QWidget* shown = nullptr;
-    dialogs.Answer(mrOk, [&](const DialogCall& call) { shown = call.Window; });
-    EXPECT_EQ(AppDialogs().ShowModal(window), mrOk);
-    EXPECT_EQ(shown, &window);
-}
-
 } // namespace
