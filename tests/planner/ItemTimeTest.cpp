@@ -75,16 +75,6 @@ TEST_F(ItemTimeTest, SlotSettersReplaceExactMinutesBySlotBoundaries) {
     EXPECT_EQ(At(10, 50), item.EndTime());
 }
 
-TEST_F(ItemTimeTest, CaptionFollowsItsType) {
-    TPlannerItem& item = Place(At(8, 5), At(0, 20));
-    item.SetCaptionType(ctTime);
-    EXPECT_EQ("8:05 - 8:25", item.CaptionString());
-    item.SetCaptionType(ctText);
-    EXPECT_EQ("Program 7", item.CaptionString());
-    item.SetCaptionType(ctNone);
-    EXPECT_EQ("Program 7", item.CaptionString());
-}
-
 TEST_F(ItemTimeTest, SpanAcrossDatedDaysShowsBothDates) {
     TPlannerItem& item = planner.Items().Add();
     item.SetItemBegin(150);

@@ -138,13 +138,6 @@ TEST_F(PlannerItemsTest, RepaintCoversTheItemsItMeetsUnlessLocked) {
     EXPECT_TRUE(view.Invalidated.empty());
 }
 
-TEST_F(PlannerItemsTest, BackgroundPinsTheItem) {
-    TPlannerItem& item = planner.Items().Add();
-    item.SetBackground(true);
-    EXPECT_TRUE(item.ReadOnly() && item.FixedPos() && item.FixedSize());
-    EXPECT_FALSE(item.AllowOverlap());
-}
-
 TEST_F(PlannerItemsTest, TextStringBecomesLines) {
     TPlannerItem& item = planner.Items().Add();
     item.SetTextString("<html> \r\n<body>\r\nA\nB\r\r\n</html>\r\n");
