@@ -25,6 +25,10 @@ size_t SkipBlanks(std::string_view text, size_t pos) {
     return pos;
 }
 
+bool IsSign(std::string_view text, size_t pos) {
+    return pos < text.size() && (text[pos] == '-' || text[pos] == '+');
+}
+
 // "$" or "0x" / "0X"; advances past it.
 bool SkipHexPrefix(std::string_view text, size_t& pos) {
     if (pos < text.size() && text[pos] == '$') {
@@ -43,7 +47,7 @@ template <typename T> bool ParseInteger(std::string_view text, T& result) {
     using Unsigned = std::make_unsigned_t<T>;
     size_t pos = SkipBlanks(text, 0);
     const bool negative = pos < text.size() && text[pos] == '-';
-    if (pos < text.size() && (text[pos] == '-' || text[pos] == '+')) ++pos;
+    if (IsSign(text, pos)) ++pos;
     const bool hex = SkipHexPrefix(text, pos);
     Unsigned magnitude = 0;
     const char* end = text.data() + text.size();
@@ -66,10 +70,6 @@ size_t SkipDigits(std::string_view text, size_t pos) {
     while (pos < text.size() && IsDigit(text[pos]))
         ++pos;
     return pos;
-}
-
-bool IsSign(std::string_view text, size_t pos) {
-    return pos < text.size() && (text[pos] == '-' || text[pos] == '+');
 }
 
 // Digits with at most one decimal separator, at least one digit; '.' goes to the output.

@@ -10,6 +10,7 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QStringList>
 #include <cstdio>
 
@@ -115,8 +116,10 @@ int RunWindowModal(QWidget& window) {
     QEventLoop loop;
     HideWatcher watcher(loop);
     window.installEventFilter(&watcher);
+    const QPointer<QWidget> alive(&window);
     window.show();
     loop.exec();
+    if (!alive) return mrCancel; // a window deleted on close
     window.removeEventFilter(&watcher);
     return window.property(kModalResultProperty).toInt();
 }

@@ -76,6 +76,10 @@ TEST(QtDialogsShowModal, APlainWindowAnswersItsModalResultOrCancelWhenClosed) {
         window.close();
     });
     EXPECT_EQ(dialogs.ShowModal(window), mrCancel);
+    auto* deletedOnClose = new QWidget;
+    deletedOnClose->setAttribute(Qt::WA_DeleteOnClose);
+    EndSoon(*deletedOnClose, mrOk);
+    EXPECT_EQ(dialogs.ShowModal(*deletedOnClose), mrOk);
 }
 
 TEST(AppDialogs, ScriptedDialogsAreInstalledWhileTheyLive) {
