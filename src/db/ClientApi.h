@@ -1,12 +1,11 @@
 #pragma once
 
 // Private to the access layer: the client library's interface as bound at run time.
-#include <ibase.h>
+#include "db/ClientLibrary.h"
 
 #include <cstdint>
+#include <ibase.h>
 #include <type_traits>
-
-#include "db/ClientLibrary.h"
 
 // isc_interprete is the entry point bound by name; its deprecation does not concern a binding.
 #pragma GCC diagnostic push

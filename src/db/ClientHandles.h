@@ -1,15 +1,26 @@
 #pragma once
 
 // Private to the access layer: owners of the client library's handles.
-#include <utility>
-
 #include "db/ClientApi.h"
 
-// A handle of the client library; 0 while none is held. Move-only.
-class ClientHandle {
+#include <utility>
+
+// A handle of the client library, 0 while none is held. The owners end handles through the
+// status check; one still held when its holder goes is ended by End (a ClientLibrary member)
+// with failures ignored, as nobody is left to hear of them.
+template <auto End>
+class OwnedHandle {
 public:
-    ClientHandle(const ClientHandle&) = delete;
-    ClientHandle& operator=(const ClientHandle&) = delete;
+    OwnedHandle() = default;
+    OwnedHandle(OwnedHandle&& other) noexcept : handle_(std::exchange(other.handle_, 0)) {}
+    OwnedHandle& operator=(OwnedHandle&& other) noexcept {
+        if (this != &other) {
+            Release();
+            handle_ = std::exchange(other.handle_, 0);
+        }
+        return *this;
+    }
+    ~OwnedHandle() { Release(); }
 
     // For the client calls that fill or clear the handle.
     FB_API_HANDLE* Ptr() { return &handle_; }
@@ -17,34 +28,19 @@ public:
     // Drops the handle without a client call, when the library has already let it go.
     void Forget() { handle_ = 0; }
 
-protected:
-    ClientHandle() = default;
-    ClientHandle(ClientHandle&& other) noexcept : handle_(std::exchange(other.handle_, 0)) {}
-    ~ClientHandle() = default;
+private:
+    void Release() noexcept {
+        if (!Held()) return;
+        ISC_STATUS_ARRAY status;
+        (LoadClientLibrary().*End)(status, &handle_);
+        handle_ = 0;
+    }
 
     FB_API_HANDLE handle_ = 0;
 };
 
-// An attachment; one still held when the owner goes is detached, failures ignored.
-class DatabaseHandle : public ClientHandle {
-public:
-    DatabaseHandle() = default;
-    DatabaseHandle(DatabaseHandle&& other) noexcept = default;
-    DatabaseHandle& operator=(DatabaseHandle&& other) noexcept;
-    ~DatabaseHandle();
+// An attachment; detached if still held at the end.
+class DatabaseHandle : public OwnedHandle<&ClientLibrary::isc_detach_database> {};
 
-private:
-    void Release() noexcept;
-};
-
-// A server transaction; one still held when the owner goes is rolled back, failures ignored.
-class TransactionHandle : public ClientHandle {
-public:
-    TransactionHandle() = default;
-    TransactionHandle(TransactionHandle&& other) noexcept = default;
-    TransactionHandle& operator=(TransactionHandle&& other) noexcept;
-    ~TransactionHandle();
-
-private:
-    void Release() noexcept;
-};
+// A server transaction; rolled back if still held at the end.
+class TransactionHandle : public OwnedHandle<&ClientLibrary::isc_rollback_transaction> {};

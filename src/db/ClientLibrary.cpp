@@ -1,11 +1,11 @@
+#include "db/ClientApi.h"
+#include "db/IBErrors.h"
+#include "platform/DynamicLibrary.h"
+
 #include <cstdlib>
 #include <memory>
 #include <mutex>
 #include <string>
-
-#include "db/ClientApi.h"
-#include "db/IBErrors.h"
-#include "platform/DynamicLibrary.h"
 
 namespace {
 #ifdef _WIN32
@@ -20,8 +20,7 @@ std::string LibraryFileName() {
     return overridden && *overridden ? overridden : kDefaultLibraryName;
 }
 
-template <class Entry>
-void Bind(const DynamicLibrary& library, Entry& entry, const char* name) {
+template <class Entry> void Bind(const DynamicLibrary& library, Entry& entry, const char* name) {
     entry = reinterpret_cast<Entry>(library.Require(name));
 }
 

@@ -1,24 +1,20 @@
-#include <algorithm>
-#include <cstddef>
-
 #include "db/ClientApi.h"
 #include "db/IBErrors.h"
 
+#include <algorithm>
+#include <cstddef>
+
 namespace {
-template <std::size_t N>
-struct EntryName {
+template <std::size_t N> struct EntryName {
     constexpr EntryName(const char (&name)[N]) { std::copy_n(name, N, text); }
     char text[N];
 };
 
 // A stand-in with the entry point's own signature, so callers need not know it is missing.
-template <class Entry>
-struct Substitute;
+template <class Entry> struct Substitute;
 
-template <class Result, class... Args>
-struct Substitute<Result (*)(Args...)> {
-    template <EntryName Name>
-    static Result Raise(Args...) {
+template <class Result, class... Args> struct Substitute<Result (*)(Args...)> {
+    template <EntryName Name> static Result Raise(Args...) {
         RaiseClientError(ClientError::NeedsVersion6, Name.text);
     }
 };

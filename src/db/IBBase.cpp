@@ -79,4 +79,6 @@ void TIBBase::ConnectChange(bool connected) const {
     if (OnConnectChange) OnConnectChange(connected);
 }
 
-bool TIBBase::IsOpen() const { return IsOpenResultSet && IsOpenResultSet(); }
+bool TIBBase::IsOpen() const {
+    return IsOpenResultSet && IsOpenResultSet();
+}

@@ -1,9 +1,5 @@
 #include "db/IBDatabase.h"
 
-#include <algorithm>
-#include <cctype>
-#include <cstring>
-
 #include "db/ClientApi.h"
 #include "db/ClientHandles.h"
 #include "db/IBBase.h"
@@ -12,12 +8,15 @@
 #include "db/IdleTimer.h"
 #include "db/ParamBlocks.h"
 
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
 namespace {
 constexpr int kDatabaseInfoBufferSize = 512;
 
 // With force a close goes on past every failure; without, the first one stops it.
-template <class Step>
-void Attempt(bool force, Step step) {
+template <class Step> void Attempt(bool force, Step step) {
     if (!force) return step();
     try {
         step();
@@ -65,7 +64,8 @@ TIBDatabase::~TIBDatabase() {
         }
     });
     sqlObjects_.Clear();
-    for (int i = 0; i < transactions_.Count(); ++i) RemoveTransaction(i);
+    for (int i = 0; i < transactions_.Count(); ++i)
+        RemoveTransaction(i);
 }
 
 void TIBDatabase::SetDatabaseName(const std::string& name) {
@@ -96,7 +96,9 @@ void TIBDatabase::SetDefaultTransaction(TIBTransaction* transaction) {
     defaultTransaction_ = transaction;
 }
 
-bool TIBDatabase::Connected() const { return handle_->Held(); }
+bool TIBDatabase::Connected() const {
+    return handle_->Held();
+}
 
 void TIBDatabase::SetConnected(bool connected) {
     if (connected && !Connected())

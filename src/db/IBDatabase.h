@@ -1,14 +1,14 @@
 #pragma once
 
+#include "db/SlotList.h"
+#include "platform/Timer.h"
+
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include "db/SlotList.h"
-#include "platform/Timer.h"
 
 class DatabaseHandle;
 class TIBBase;

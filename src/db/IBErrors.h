@@ -1,10 +1,10 @@
 #pragma once
 
-#include <string>
-#include <type_traits>
-
 #include "platform/Exceptions.h"
 #include "platform/Format.h"
+
+#include <string>
+#include <type_traits>
 
 // Every error of the database access layer.
 class EIBError : public EDatabaseError {
@@ -77,10 +77,11 @@ enum class ClientError {
 const char* ClientErrorText(ClientError error);
 
 namespace detail {
-inline const char* FormatArgument(const std::string& text) { return text.c_str(); }
+inline const char* FormatArgument(const std::string& text) {
+    return text.c_str();
+}
 template <class T>
-    requires std::is_arithmetic_v<T> || std::is_pointer_v<T>
-T FormatArgument(T value) {
+requires std::is_arithmetic_v<T> || std::is_pointer_v<T> T FormatArgument(T value) {
     return value;
 }
 } // namespace detail

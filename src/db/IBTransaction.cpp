@@ -11,10 +11,14 @@
 namespace {
 TTransactionAction ActionOf(TAutoStopAction action) {
     switch (action) {
-    case saRollback: return TARollback;
-    case saRollbackRetaining: return TARollbackRetaining;
-    case saCommitRetaining: return TACommitRetaining;
-    default: return TACommit;
+    case saRollback:
+        return TARollback;
+    case saRollbackRetaining:
+        return TARollbackRetaining;
+    case saCommitRetaining:
+        return TACommitRetaining;
+    default:
+        return TACommit;
     }
 }
 } // namespace
@@ -41,10 +45,13 @@ TIBTransaction::~TIBTransaction() {
         }
     });
     sqlObjects_.Clear();
-    for (int i = 0; i < databases_.Count(); ++i) RemoveDatabase(i);
+    for (int i = 0; i < databases_.Count(); ++i)
+        RemoveDatabase(i);
 }
 
-bool TIBTransaction::Active() const { return handle_->Held(); }
+bool TIBTransaction::Active() const {
+    return handle_->Held();
+}
 
 void TIBTransaction::SetActive(bool active) {
     if (active && !Active())
@@ -129,8 +136,10 @@ void TIBTransaction::Finish(TTransactionAction action, bool force) {
     CheckInTransaction();
     const ClientLibrary& api = LoadClientLibrary();
     switch (action) {
-    case TACommit: return EndTransaction(true, force);
-    case TARollback: return EndTransaction(false, force);
+    case TACommit:
+        return EndTransaction(true, force);
+    case TARollback:
+        return EndTransaction(false, force);
     case TACommitRetaining:
         Call(api.isc_commit_retaining(StatusVector(), handle_->Ptr()), true);
         return;

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "db/SlotList.h"
+#include "platform/Timer.h"
+
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include "db/SlotList.h"
-#include "platform/Timer.h"
 
 class TIBBase;
 class TIBDatabase;

@@ -2,8 +2,7 @@
 
 #include "db/IBErrors.h"
 
-void ResetIdleTimer(std::unique_ptr<Timer>& timer, int milliseconds,
-                    std::function<void()> onTick) {
+void ResetIdleTimer(std::unique_ptr<Timer>& timer, int milliseconds, std::function<void()> onTick) {
     if (milliseconds < 0) RaiseClientError(ClientError::TimeoutNegative);
     if (milliseconds == 0) {
         timer.reset();

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "platform/Timer.h"
+
 #include <functional>
 #include <memory>
-
-#include "platform/Timer.h"
 
 // Sets up the idle timer of a connection or transaction: none for 0, one ticking every
 // `milliseconds` otherwise. A negative period raises client error 20 and keeps the timer.

@@ -1,66 +1,140 @@
 #include "db/ParamBlocks.h"
 
+#include "db/IBErrors.h"
+#include "platform/Conversions.h"
+
 #include <algorithm>
 #include <cctype>
-#include <climits>
-#include <cstdlib>
 #include <iterator>
 #include <string_view>
 
-#include "db/IBErrors.h"
-
 namespace {
-// Indexed by code - 1: the standard isc_dpb_ names.
-constexpr std::string_view kDatabaseParamNames[] = {
-    "cdd_pathname",      "allocation",      "journal",
-    "page_size",         "num_buffers",     "buffer_length",
-    "debug",             "garbage_collect", "verify",
-    "sweep",             "enable_journal",  "disable_journal",
-    "dbkey_scope",       "number_of_users", "trace",
-    "no_garbage_collect", "damaged",        "license",
-    "sys_user_name",     "encrypt_key",     "activate_shadow",
-    "sweep_interval",    "delete_shadow",   "force_write",
-    "begin_log",         "quit_log",        "no_reserve",
-    "user_name",         "password",        "password_enc",
-    "sys_user_name_enc", "interp",          "online_dump",
-    "old_file_size",     "old_num_files",   "old_file",
-    "old_start_page",    "old_start_seqno", "old_start_file",
-    "drop_walfile",      "old_dump_id",     "wal_backup_dir",
-    "wal_chkptlen",      "wal_numbufs",     "wal_bufsize",
-    "wal_grp_cmt_wait",  "lc_messages",     "lc_ctype",
-    "cache_manager",     "shutdown",        "online",
-    "shutdown_delay",    "reserved",        "overwrite",
-    "sec_attach",        "disable_wal",     "connect_timeout",
-    "dummy_packet_interval", "gbak_attach", "sql_role_name",
-    "set_page_buffers",  "working_directory", "sql_dialect",
-    "set_db_readonly",   "set_db_sql_dialect", "gfix_attach",
-    "gstat_attach",
+// How a parameter travels in a block.
+enum class Kind {
+    Unsupported,
+    Text,      // code, length, bytes
+    Dialect,   // as Text, the first character turned into its digit's value
+    Byte,      // code, 1, the value as an integer
+    Sweep,     // code, 1, 2
+    Zero,      // code, 1, 0
+    FourBytes, // code, 4, the value as a little-endian integer
+    Flag,      // code
 };
-static_assert(std::size(kDatabaseParamNames) == 67);
 
-// Indexed by code - 1: the standard isc_tpb_ names.
-constexpr std::string_view kTransactionParamNames[] = {
-    "consistency",   "concurrency",    "shared",         "protected",      "exclusive",
-    "wait",          "nowait",         "read",           "write",          "lock_read",
-    "lock_write",    "verb_time",      "commit_time",    "ignore_limbo",   "read_committed",
-    "autocommit",    "rec_version",    "no_rec_version", "restart_requests", "no_auto_undo",
+struct StandardName {
+    std::string_view name;
+    Kind kind;
 };
-static_assert(std::size(kTransactionParamNames) == 20);
+
+// The standard isc_dpb_ names; the code is the position counted from 1.
+constexpr StandardName kDatabaseParams[] = {
+    {"cdd_pathname", Kind::Unsupported},
+    {"allocation", Kind::Unsupported},
+    {"journal", Kind::Unsupported},
+    {"page_size", Kind::Unsupported},
+    {"num_buffers", Kind::Byte},
+    {"buffer_length", Kind::Unsupported},
+    {"debug", Kind::Unsupported},
+    {"garbage_collect", Kind::Unsupported},
+    {"verify", Kind::Byte},
+    {"sweep", Kind::Sweep},
+    {"enable_journal", Kind::Unsupported},
+    {"disable_journal", Kind::Unsupported},
+    {"dbkey_scope", Kind::Byte},
+    {"number_of_users", Kind::Unsupported},
+    {"trace", Kind::Unsupported},
+    {"no_garbage_collect", Kind::Unsupported},
+    {"damaged", Kind::Byte},
+    {"license", Kind::Text},
+    {"sys_user_name", Kind::Text},
+    {"encrypt_key", Kind::Text},
+    {"activate_shadow", Kind::Zero},
+    {"sweep_interval", Kind::FourBytes},
+    {"delete_shadow", Kind::Zero},
+    {"force_write", Kind::Byte},
+    {"begin_log", Kind::Zero},
+    {"quit_log", Kind::Zero},
+    {"no_reserve", Kind::Byte},
+    {"user_name", Kind::Text},
+    {"password", Kind::Text},
+    {"password_enc", Kind::Text},
+    {"sys_user_name_enc", Kind::Unsupported},
+    {"interp", Kind::Unsupported},
+    {"online_dump", Kind::Unsupported},
+    {"old_file_size", Kind::Unsupported},
+    {"old_num_files", Kind::Unsupported},
+    {"old_file", Kind::Unsupported},
+    {"old_start_page", Kind::Unsupported},
+    {"old_start_seqno", Kind::Unsupported},
+    {"old_start_file", Kind::Unsupported},
+    {"drop_walfile", Kind::Unsupported},
+    {"old_dump_id", Kind::Unsupported},
+    {"wal_backup_dir", Kind::Unsupported},
+    {"wal_chkptlen", Kind::Unsupported},
+    {"wal_numbufs", Kind::Unsupported},
+    {"wal_bufsize", Kind::Unsupported},
+    {"wal_grp_cmt_wait", Kind::Unsupported},
+    {"lc_messages", Kind::Text},
+    {"lc_ctype", Kind::Text},
+    {"cache_manager", Kind::Unsupported},
+    {"shutdown", Kind::Unsupported},
+    {"online", Kind::Unsupported},
+    {"shutdown_delay", Kind::Unsupported},
+    {"reserved", Kind::Unsupported},
+    {"overwrite", Kind::Unsupported},
+    {"sec_attach", Kind::Unsupported},
+    {"disable_wal", Kind::Unsupported},
+    {"connect_timeout", Kind::Unsupported},
+    {"dummy_packet_interval", Kind::Unsupported},
+    {"gbak_attach", Kind::Unsupported},
+    {"sql_role_name", Kind::Text},
+    {"set_page_buffers", Kind::Unsupported},
+    {"working_directory", Kind::Unsupported},
+    {"sql_dialect", Kind::Dialect},
+    {"set_db_readonly", Kind::Unsupported},
+    {"set_db_sql_dialect", Kind::Unsupported},
+    {"gfix_attach", Kind::Unsupported},
+    {"gstat_attach", Kind::Unsupported},
+};
+static_assert(std::size(kDatabaseParams) == 67);
+
+// The standard isc_tpb_ names; the code is the position counted from 1.
+constexpr StandardName kTransactionParams[] = {
+    {"consistency", Kind::Flag},
+    {"concurrency", Kind::Flag},
+    {"shared", Kind::Flag},
+    {"protected", Kind::Flag},
+    {"exclusive", Kind::Flag},
+    {"wait", Kind::Flag},
+    {"nowait", Kind::Flag},
+    {"read", Kind::Flag},
+    {"write", Kind::Flag},
+    {"lock_read", Kind::Text},
+    {"lock_write", Kind::Text},
+    {"verb_time", Kind::Unsupported},
+    {"commit_time", Kind::Unsupported},
+    {"ignore_limbo", Kind::Flag},
+    {"read_committed", Kind::Flag},
+    {"autocommit", Kind::Unsupported},
+    {"rec_version", Kind::Flag},
+    {"no_rec_version", Kind::Flag},
+    {"restart_requests", Kind::Unsupported},
+    {"no_auto_undo", Kind::Unsupported},
+};
+static_assert(std::size(kTransactionParams) == 20);
 
 constexpr char kDatabaseParamVersion = 1;
 constexpr char kTransactionParamVersion = 3;
-constexpr int kSqlDialectCode = 63;
-constexpr int kSweepCode = 10;
-constexpr int kSweepIntervalCode = 22;
-constexpr int kLockReadCode = 10;
-constexpr int kLockWriteCode = 11;
 
 std::string LowerCase(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return text;
 }
 
-std::string WithoutPrefix(std::string name, std::string_view prefix) {
+// The name as looked up: lower-cased, without the prefix.
+std::string StandardForm(const std::string& writtenName, std::string_view prefix) {
+    std::string name = LowerCase(writtenName);
     if (name.starts_with(prefix)) name.erase(0, prefix.size());
     return name;
 }
@@ -71,27 +145,10 @@ bool IsBlank(std::string_view text) {
 }
 
 // 1-based code of a standard name, 0 when unknown.
-template <std::size_t N>
-int CodeOf(const std::string_view (&names)[N], const std::string& name) {
-    const auto found = std::find(std::begin(names), std::end(names), name);
+template <std::size_t N> int CodeOf(const StandardName (&names)[N], std::string_view name) {
+    const auto found = std::find_if(std::begin(names), std::end(names),
+                                    [&](const StandardName& entry) { return entry.name == name; });
     return found == std::end(names) ? 0 : static_cast<int>(found - std::begin(names)) + 1;
-}
-
-bool IsDecimalInteger(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && text[i] == ' ') ++i;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
-    if (i == text.size()) return false;
-    return std::all_of(text.begin() + i, text.end(),
-                       [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
-}
-
-int StrToInt(const std::string& text) {
-    if (IsDecimalInteger(text)) {
-        const long long value = std::strtoll(text.c_str(), nullptr, 10);
-        if (value >= INT_MIN && value <= INT_MAX) return static_cast<int>(value);
-    }
-    throw EConvertError(Format("'%s' is not a valid integer value", text.c_str()));
 }
 
 void AppendText(std::string& block, int code, const std::string& value) {
@@ -100,10 +157,11 @@ void AppendText(std::string& block, int code, const std::string& value) {
     block += value;
 }
 
-void AppendLittleEndian(std::string& block, int code, int value, int bytes) {
+void AppendInteger(std::string& block, int code, int value, int bytes) {
     block += static_cast<char>(code);
     block += static_cast<char>(bytes);
-    for (int i = 0; i < bytes; ++i) block += static_cast<char>((value >> (8 * i)) & 0xFF);
+    for (int i = 0; i < bytes; ++i)
+        block += static_cast<char>((value >> (8 * i)) & 0xFF);
 }
 
 // The dialect travels as a binary digit, not as its character.
@@ -112,42 +170,27 @@ std::string DialectValue(std::string value) {
     return value;
 }
 
-void AppendDatabaseParam(std::string& block, int code, const std::string& name,
-                         const std::string& value) {
-    switch (code) {
-    // license, sys_user_name, encrypt_key, user_name, password, password_enc, lc_messages,
-    // lc_ctype, sql_role_name
-    case 18: case 19: case 20: case 28: case 29: case 30: case 47: case 48: case 60:
+// Client error `unsupported` for a known name this block cannot carry.
+void Append(std::string& block, int code, Kind kind, const std::string& name,
+            const std::string& value, ClientError unsupported) {
+    switch (kind) {
+    case Kind::Text:
         return AppendText(block, code, value);
-    case kSqlDialectCode:
+    case Kind::Dialect:
         return AppendText(block, code, DialectValue(value));
-    // num_buffers, verify, dbkey_scope, damaged, force_write, no_reserve
-    case 5: case 9: case 13: case 17: case 24: case 27:
-        return AppendLittleEndian(block, code, StrToInt(value), 1);
-    case kSweepCode:
-        return AppendLittleEndian(block, code, 2, 1);
-    // activate_shadow, delete_shadow, begin_log, quit_log
-    case 21: case 23: case 25: case 26:
-        return AppendLittleEndian(block, code, 0, 1);
-    case kSweepIntervalCode:
-        return AppendLittleEndian(block, code, StrToInt(value), 4);
-    default:
-        RaiseClientError(ClientError::DpbConstantUnsupported, name);
-    }
-}
-
-void AppendTransactionParam(std::string& block, int code, const std::string& name,
-                            const std::string& value) {
-    switch (code) {
-    // consistency .. write, ignore_limbo, read_committed, rec_version, no_rec_version
-    case 1: case 2: case 3: case 4: case 5: case 6: case 7: case 8: case 9:
-    case 14: case 15: case 17: case 18:
+    case Kind::Byte:
+        return AppendInteger(block, code, StrToInt(value), 1);
+    case Kind::Sweep:
+        return AppendInteger(block, code, 2, 1);
+    case Kind::Zero:
+        return AppendInteger(block, code, 0, 1);
+    case Kind::FourBytes:
+        return AppendInteger(block, code, StrToInt(value), 4);
+    case Kind::Flag:
         block += static_cast<char>(code);
         return;
-    case kLockReadCode: case kLockWriteCode:
-        return AppendText(block, code, value);
-    default:
-        RaiseClientError(ClientError::TpbConstantUnsupported, name);
+    case Kind::Unsupported:
+        RaiseClientError(unsupported, name);
     }
 }
 } // namespace
@@ -158,10 +201,11 @@ std::string BuildDatabaseParamBlock(const std::vector<std::string>& lines) {
         const std::size_t equals = line.find('=');
         if (equals == std::string::npos || IsBlank(line.substr(0, equals))) continue;
         const std::string writtenName = line.substr(0, equals);
-        const std::string name = WithoutPrefix(LowerCase(writtenName), "isc_dpb_");
-        const int code = CodeOf(kDatabaseParamNames, name);
+        const std::string name = StandardForm(writtenName, "isc_dpb_");
+        const int code = CodeOf(kDatabaseParams, name);
         if (code == 0) RaiseClientError(ClientError::DpbConstantUnknown, writtenName);
-        AppendDatabaseParam(block, code, name, line.substr(equals + 1));
+        Append(block, code, kDatabaseParams[code - 1].kind, name, line.substr(equals + 1),
+               ClientError::DpbConstantUnsupported);
     }
     return block;
 }
@@ -173,11 +217,12 @@ std::string BuildTransactionParamBlock(const std::vector<std::string>& lines) {
         if (IsBlank(line)) continue;
         const std::size_t equals = line.find('=');
         const std::string writtenName = line.substr(0, equals);
-        const std::string name = WithoutPrefix(LowerCase(writtenName), "isc_tpb_");
-        const int code = CodeOf(kTransactionParamNames, name);
+        const std::string name = StandardForm(writtenName, "isc_tpb_");
+        const int code = CodeOf(kTransactionParams, name);
         if (code == 0) RaiseClientError(ClientError::TpbConstantUnknown, writtenName);
         const std::string value = equals == std::string::npos ? "" : line.substr(equals + 1);
-        AppendTransactionParam(block, code, name, value);
+        Append(block, code, kTransactionParams[code - 1].kind, name, value,
+               ClientError::TpbConstantUnsupported);
     }
     return block;
 }

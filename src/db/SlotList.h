@@ -6,8 +6,7 @@
 // A registration list whose entries keep their index: removing leaves an empty slot, and the
 // next registration fills the first empty slot before the list grows. Notifications walk it
 // by index, so entries may come and go while it is being walked.
-template <class T>
-class SlotList {
+template <class T> class SlotList {
 public:
     // The slot now holding the entry.
     int Add(T* entry) {
@@ -35,8 +34,7 @@ public:
         return std::any_of(slots_.begin(), slots_.end(), [](T* e) { return e != nullptr; });
     }
     // Calls action for every entry, including those added while walking.
-    template <class Action>
-    void ForEach(Action action) const {
+    template <class Action> void ForEach(Action action) const {
         for (int i = 0; i < Count(); ++i)
             if (T* entry = slots_[i]) action(*entry);
     }

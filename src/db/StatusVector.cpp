@@ -1,7 +1,7 @@
-#include <string>
-
 #include "db/ClientApi.h"
 #include "db/IBErrors.h"
+
+#include <string>
 
 namespace {
 constexpr int kRoleErrorSqlCode = -551;

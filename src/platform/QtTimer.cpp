@@ -1,8 +1,8 @@
 #include "platform/QtTimer.h"
 
-#include <QTimer>
-
 #include "platform/Timer.h"
+
+#include <QTimer>
 
 namespace {
 class QtTimer : public Timer {

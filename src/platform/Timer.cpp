@@ -13,7 +13,9 @@ std::unique_ptr<Timer> CreateTimer() {
     return std::make_unique<ManualTimer>();
 }
 
-void SetTimerFactory(TimerFactory factory) { InstalledFactory() = std::move(factory); }
+void SetTimerFactory(TimerFactory factory) {
+    InstalledFactory() = std::move(factory);
+}
 
 void ManualTimer::Fire() {
     if (enabled_ && OnTimer) OnTimer();
