@@ -1,11 +1,10 @@
 // Arranging a week of programmes in seven positions, and adding an import's items one by one.
-#include <benchmark/benchmark.h>
+#include "planner/CustomPlanner.h"
 
+#include <benchmark/benchmark.h>
 #include <random>
 #include <string>
 #include <vector>
-
-#include "planner/CustomPlanner.h"
 
 namespace {
 
@@ -85,10 +84,12 @@ void BM_ArrangeItems(benchmark::State& state) {
     planner.Items().LockLayout();
     AddWeek(planner, Week(count));
     planner.Items().UnlockLayout();
-    for (auto _ : state) planner.ArrangeItems();
+    for (auto _ : state)
+        planner.ArrangeItems();
     PerItem(state, count);
     int shared = 0;
-    for (const TPlannerItem& item : planner.Items().All()) shared += item.LaneCount() > 1;
+    for (const TPlannerItem& item : planner.Items().All())
+        shared += item.LaneCount() > 1;
     state.counters["sharing_lanes"] = static_cast<double>(shared) / count;
 }
 BENCHMARK(BM_ArrangeItems)->Arg(100)->Arg(1000)->Arg(5000)->Unit(benchmark::kMicrosecond);

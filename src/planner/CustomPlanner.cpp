@@ -1,9 +1,9 @@
 #include "planner/CustomPlanner.h"
 
-#include <algorithm>
-
 #include "planner/ItemRules.h"
 #include "platform/Exceptions.h"
+
+#include <algorithm>
 
 TCustomPlanner::TCustomPlanner()
     : sections_(positions_ + 2),
@@ -28,7 +28,8 @@ void TCustomPlanner::SetPositions(int value) {
     positions_ = value;
     ApplySidebar();
     // The caption of position p sits at index p + 1.
-    while (header_.Captions().Count() < value + 1) header_.Captions().Add("");
+    while (header_.Captions().Count() < value + 1)
+        header_.Captions().Add("");
     slotColors_.resize(value, std::vector<TColor>(kSlotColorCount, clNone));
 }
 
@@ -44,7 +45,9 @@ void TCustomPlanner::SetSelectBlend(int value) {
     Store(selectBlend_, value);
 }
 
-void TCustomPlanner::ArrangeItems() { Arrange(true); }
+void TCustomPlanner::ArrangeItems() {
+    Arrange(true);
+}
 
 void TCustomPlanner::RepaintItem(TPlannerItem& item) {
     if (items_.UpdateLock() > 0) return;
@@ -103,13 +106,14 @@ void TCustomPlanner::Arrange(bool repaintItems) {
     arranged_.clear();
     for (const TPlannerItem& item : items_.All())
         arranged_.push_back({item.ItemBegin(), item.ItemEnd(), item.ItemPos(), item.Visible(),
-                             item.Background(), item.AllowOverlap(), item.Layer(),
-                             item.Layout()});
+                             item.Background(), item.AllowOverlap(), item.Layer(), item.Layout()});
     const std::vector<int>& repaint =
         arranger_.Arrange(arranged_, {ColumnCount(), RowCount(), layer_});
-    for (int i = 0; i < items_.Count(); ++i) items_[i].layout_ = arranged_[i].Layout;
+    for (int i = 0; i < items_.Count(); ++i)
+        items_[i].layout_ = arranged_[i].Layout;
     if (!repaintItems) return;
-    for (int index : repaint) RepaintItem(items_[index]);
+    for (int index : repaint)
+        RepaintItem(items_[index]);
 }
 
 // The item's slots joined with those of every shown item of its position that meets them.

@@ -1,13 +1,13 @@
 #pragma once
 
-#include <string>
-#include <utility>
-#include <vector>
-
 #include "planner/LaneArranger.h"
 #include "planner/PlannerItems.h"
 #include "planner/PlannerSettings.h"
 #include "planner/PlannerView.h"
+
+#include <string>
+#include <utility>
+#include <vector>
 
 // The day planner without its widget: time axis, positions, header captions, items and their
 // arrangement. A view attached with SetView is told what to repaint.

@@ -1,9 +1,9 @@
 #include "planner/ItemGeometry.h"
 
-#include <algorithm>
-
 #include "planner/CustomPlanner.h"
 #include "planner/ItemRules.h"
+
+#include <algorithm>
 
 namespace {
 

@@ -44,5 +44,4 @@ TRect ItemRect(const TPlannerItem& item, const TRect& lane, const TRowScale& sca
 TRect ItemLaneRect(const TCustomPlanner& planner, const TPlannerItem& item, const TRect& cell);
 // The item under x (measured from the cell's left edge) in row `row` of the position column,
 // or null; a lane's first pixel and its gap at the right belong to no item.
-TPlannerItem* HitItem(const TCustomPlanner& planner, int row, int position, int x,
-                      int columnWidth);
+TPlannerItem* HitItem(const TCustomPlanner& planner, int row, int position, int x, int columnWidth);

@@ -8,7 +8,9 @@ inline bool LayerShown(int itemLayer, int plannerLayer) {
 }
 
 // A background item that lets others overlap it is drawn behind the lanes and takes none.
-inline bool IsUnderlay(bool background, bool allowOverlap) { return background && allowOverlap; }
+inline bool IsUnderlay(bool background, bool allowOverlap) {
+    return background && allowOverlap;
+}
 
 // Whether the slot range [begin, end) meets [a, b), counting shared boundaries of empty ranges.
 inline bool RangesMeet(int begin, int end, int a, int b) {

@@ -1,8 +1,8 @@
 #include "planner/LaneArranger.h"
 
-#include <algorithm>
-
 #include "planner/ItemRules.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -54,7 +54,8 @@ void TLaneArranger::MergeOverlaps(std::vector<TArrangedItem>& items, int layer) 
     for (size_t a = 0; a < items.size(); ++a) {
         const int first = firstPair_[a];
         const int last = firstPair_[a + 1];
-        for (int k = first; k < last; ++k) Merge(items[a].Layout, items[partners_[k]].Layout);
+        for (int k = first; k < last; ++k)
+            Merge(items[a].Layout, items[partners_[k]].Layout);
         TLaneLayout& layout = items[a].Layout;
         layout.LaneChanged = layout.LaneCount != last - first + 1;
         layout.LaneCount = last - first + 1;
@@ -89,8 +90,10 @@ void TLaneArranger::CollectOverlapPairs(const std::vector<TArrangedItem>& items,
 // Groups the pairs by their first item, each group in index order of the second.
 void TLaneArranger::SortPairsByItem(int itemCount) {
     firstPair_.assign(itemCount + 1, 0);
-    for (std::uint64_t pair : pairs_) ++firstPair_[(pair >> 32) + 1];
-    for (int i = 0; i < itemCount; ++i) firstPair_[i + 1] += firstPair_[i];
+    for (std::uint64_t pair : pairs_)
+        ++firstPair_[(pair >> 32) + 1];
+    for (int i = 0; i < itemCount; ++i)
+        firstPair_[i + 1] += firstPair_[i];
     partners_.resize(pairs_.size());
     nextPartner_.assign(firstPair_.begin(), firstPair_.end() - 1);
     for (std::uint64_t pair : pairs_)
@@ -130,8 +133,10 @@ void TLaneArranger::PlaceInLane(TArrangedItem& item, int index) {
     const int lane = width > next ? next : spare;
     if (lane != layout.Lane) layout.LaneChanged = true;
     layout.Lane = lane;
-    if (next >= width) Fill(spare_, slots, spare + 1);
-    else ++next;
+    if (next >= width)
+        Fill(spare_, slots, spare + 1);
+    else
+        ++next;
     Fill(next_, slots, next);
     if (repaint) repaint_.push_back(index);
 }
@@ -170,5 +175,6 @@ int TLaneArranger::Largest(const std::vector<int>& counters, TCells cells) {
 }
 
 void TLaneArranger::Fill(std::vector<int>& counters, TCells cells, int value) {
-    for (int s = cells.Begin; s < cells.End; ++s) counters[cells.Offset + s] = value;
+    for (int s = cells.Begin; s < cells.End; ++s)
+        counters[cells.Offset + s] = value;
 }

@@ -5,9 +5,9 @@
 
 // Overlap layout of one item.
 struct TLaneLayout {
-    int LaneCount = 0;     // lanes of the item's overlap group
-    int Lane = 0;          // 0-based lane of the item
-    int GroupBegin = 0;    // slot range of the item together with the items overlapping it
+    int LaneCount = 0;  // lanes of the item's overlap group
+    int Lane = 0;       // 0-based lane of the item
+    int GroupBegin = 0; // slot range of the item together with the items overlapping it
     int GroupEnd = 0;
     bool LaneChanged = false; // changed by the last arrangement
 
@@ -60,11 +60,11 @@ private:
     static void Fill(std::vector<int>& counters, TCells cells, int value);
 
     TArrangeGrid grid_;
-    std::vector<int> width_; // largest LaneCount of a group covering the cell
-    std::vector<int> next_;  // lane counter left behind by the items placed over the cell
-    std::vector<int> spare_; // second counter, used once next runs past the group's width
-    std::vector<int> sweep_;  // candidates in order of position and first slot
-    std::vector<int> active_; // candidates of the sweep not yet ended
+    std::vector<int> width_;           // largest LaneCount of a group covering the cell
+    std::vector<int> next_;            // lane counter left behind by the items placed over the cell
+    std::vector<int> spare_;           // second counter, used once next runs past the group's width
+    std::vector<int> sweep_;           // candidates in order of position and first slot
+    std::vector<int> active_;          // candidates of the sweep not yet ended
     std::vector<std::uint64_t> pairs_; // item << 32 | an item overlapping it
     std::vector<int> firstPair_;       // per item, where its partners start in partners_
     std::vector<int> nextPartner_;

@@ -1,9 +1,9 @@
 #include "planner/PlannerItem.h"
 
-#include <algorithm>
-
 #include "planner/CustomPlanner.h"
 #include "platform/Format.h"
+
+#include <algorithm>
 
 TPlannerItem::TPlannerItem(TPlannerItems& collection, int index)
     : collection_(collection), index_(index) {
@@ -128,6 +128,10 @@ void TPlannerItem::SetBackground(bool value) {
     allowOverlap_ = false;
 }
 
-TCustomPlanner& TPlannerItem::Planner() const { return collection_.Planner(); }
+TCustomPlanner& TPlannerItem::Planner() const {
+    return collection_.Planner();
+}
 
-void TPlannerItem::Repaint() { Planner().RepaintItem(*this); }
+void TPlannerItem::Repaint() {
+    Planner().RepaintItem(*this);
+}

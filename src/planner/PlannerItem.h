@@ -1,11 +1,11 @@
 #pragma once
 
-#include <string>
-#include <vector>
-
 #include "planner/LaneArranger.h"
 #include "planner/PlannerTypes.h"
 #include "platform/DateTime.h"
+
+#include <string>
+#include <vector>
 
 class TCustomPlanner;
 class TPlannerItems;

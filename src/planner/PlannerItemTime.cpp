@@ -1,8 +1,8 @@
-#include <cmath>
-
 #include "planner/CustomPlanner.h"
 #include "planner/PlannerItem.h"
 #include "planner/TimeText.h"
+
+#include <cmath>
 
 namespace {
 
@@ -53,11 +53,14 @@ void TPlannerItem::SetEndTime(TDateTime value) {
 }
 
 TDateTime TPlannerItem::BeginTime() const {
-    const int before = overflowBefore_ > 0 ? overflowBefore_ * Planner().Display().DisplayUnit() : 0;
+    const int before =
+        overflowBefore_ > 0 ? overflowBefore_ * Planner().Display().DisplayUnit() : 0;
     return MinutesAsDateTime(beginMinute_, before);
 }
 
-TDateTime TPlannerItem::EndTime() const { return MinutesAsDateTime(endMinute_); }
+TDateTime TPlannerItem::EndTime() const {
+    return MinutesAsDateTime(endMinute_);
+}
 
 std::string TPlannerItem::CaptionString() const {
     switch (captionType_) {

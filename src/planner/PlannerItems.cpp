@@ -34,7 +34,8 @@ void TPlannerItems::Delete(int index) {
 
 void TPlannerItems::Clear() {
     LockLayout();
-    for (int i = Count() - 1; i >= 0; --i) Free(i);
+    for (int i = Count() - 1; i >= 0; --i)
+        Free(i);
     UnlockLayout();
 }
 
@@ -48,7 +49,8 @@ void TPlannerItems::Free(int index) {
     planner_.ItemRemoving(item);
     if (&item == selectedItem_) MoveSelectionFrom(index);
     items_.erase(items_.begin() + index);
-    for (int i = index; i < Count(); ++i) items_[i]->index_ = i;
+    for (int i = index; i < Count(); ++i)
+        items_[i]->index_ = i;
 }
 
 // The selection passes to the next foreground item, else to the nearest one before.

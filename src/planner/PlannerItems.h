@@ -1,10 +1,10 @@
 #pragma once
 
+#include "planner/PlannerItem.h"
+
 #include <memory>
 #include <ranges>
 #include <vector>
-
-#include "planner/PlannerItem.h"
 
 // The planner's items in insertion order; indices close up when an item is removed.
 class TPlannerItems {

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "planner/PlannerTypes.h"
+
 #include <functional>
 #include <string>
 #include <vector>
-
-#include "planner/PlannerTypes.h"
 
 // A group of planner settings; every effective change is reported to the planner that owns it.
 class TPlannerSettings {

@@ -1,14 +1,22 @@
 #pragma once
 
-#include <string>
-
 #include "platform/Colors.h"
+
+#include <string>
 
 enum TCaptionType { ctNone, ctText, ctTime, ctTimeText };
 enum TPlannerShape { psRect, psRounded, psHexagon, psTool };
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
-enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross,
-                   bsDiagCross };
+enum TBrushStyle {
+    bsSolid,
+    bsClear,
+    bsHorizontal,
+    bsVertical,
+    bsFDiagonal,
+    bsBDiagonal,
+    bsCross,
+    bsDiagCross
+};
 // The editor an item opens in place; peForm counts as not editable in place.
 enum TPlannerEditType { peMemo, peEdit, peMaskEdit, peRichText, peCustom, peForm };
 enum TInplaceEditType { ieAlways, ieNever };

@@ -1,11 +1,10 @@
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
-#include <random>
-
 #include "PlannerFixture.h"
 #include "ReferenceArrangement.h"
 #include "planner/ItemGeometry.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <random>
 
 namespace {
 

@@ -1,8 +1,9 @@
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
+#include "planner/ItemGeometry.h"
 
 #include "PlannerFixture.h"
-#include "planner/ItemGeometry.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,11 +1,13 @@
-#include <gtest/gtest.h>
-
 #include "PlannerFixture.h"
 #include "planner/TimeText.h"
 
+#include <gtest/gtest.h>
+
 namespace {
 
-TDateTime At(int hour, int minute, int second = 0) { return EncodeTime(hour, minute, second, 0); }
+TDateTime At(int hour, int minute, int second = 0) {
+    return EncodeTime(hour, minute, second, 0);
+}
 
 class ItemTimeTest : public testing::Test {
 protected:

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "planner/CustomPlanner.h"
+
 #include <string>
 #include <vector>
-
-#include "planner/CustomPlanner.h"
 
 // Records what the model asks its view to repaint.
 struct RecordingView : TPlannerView {

@@ -1,8 +1,8 @@
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
 #include "PlannerFixture.h"
 #include "platform/Exceptions.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 namespace {
 

@@ -38,7 +38,8 @@ struct Reference {
                 for (TArrangedItem& b : items) {
                     if (&a == &b || b.ItemPos != a.ItemPos) continue;
                     bool overlaps = false;
-                    for (int s = a.ItemBegin; s < a.ItemEnd; ++s) overlaps |= Occupies(b, s);
+                    for (int s = a.ItemBegin; s < a.ItemEnd; ++s)
+                        overlaps |= Occupies(b, s);
                     if (!overlaps) continue;
                     a.Layout.GroupBegin = b.Layout.GroupBegin =
                         std::min(a.Layout.GroupBegin, b.Layout.GroupBegin);

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <vector>
-
 #include "planner/LaneArranger.h"
+
+#include <vector>
 
 // The arrangement written step by step, slot by slot, without any shortcut; the planner's
 // arranger must give the same layouts and repaints.
