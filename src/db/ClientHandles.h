@@ -8,8 +8,7 @@
 // A handle of the client library, 0 while none is held. The owners end handles through the
 // status check; one still held when its holder goes is ended by End (a ClientLibrary member)
 // with failures ignored, as nobody is left to hear of them.
-template <auto End>
-class OwnedHandle {
+template <auto End> class OwnedHandle {
 public:
     OwnedHandle() = default;
     OwnedHandle(OwnedHandle&& other) noexcept : handle_(std::exchange(other.handle_, 0)) {}

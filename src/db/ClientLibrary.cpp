@@ -110,9 +110,9 @@ std::unique_ptr<LoadedClient> Load() {
 } // namespace
 
 ClientLibrary& LoadClientLibrary() {
-    static std::mutex loading;
+    static std::once_flag loading;
     static std::unique_ptr<LoadedClient> loaded;
-    std::lock_guard lock(loading);
-    if (!loaded) loaded = Load();
+    // A failed load leaves the flag unset, so the next call tries again.
+    std::call_once(loading, [] { loaded = Load(); });
     return loaded->api;
 }
