@@ -1,0 +1,14 @@
+#include "app/Application.h"
+
+#include "app/ErrorHandler.h"
+
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool TApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+        ApplicationHandleException(error);
+        return false;
+    }
+}

@@ -1,0 +1,19 @@
+#include "catalogue/ProgramFilter.h"
+
+#include "app/mData.h"
+#include "db/IBTransaction.h"
+
+TfrmProgramFilter* frmProgramFilter = nullptr;
+
+TfrmProgramFilter::TfrmProgramFilter(QWidget* parent) : QDialog(parent) {
+    CreateForm();
+    TmodData::WhenCreated([this](TmodData& data) { BindDataModule(data); });
+}
+
+TfrmProgramFilter::~TfrmProgramFilter() {
+    if (frmProgramFilter == this) frmProgramFilter = nullptr;
+}
+
+void TfrmProgramFilter::BindDataModule(TmodData& data) {
+    trPrograms->SetDefaultDatabase(data.IBDatabase.get());
+}

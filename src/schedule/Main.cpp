@@ -1,0 +1,19 @@
+#include "schedule/Main.h"
+
+#include "app/mData.h"
+#include "db/IBTransaction.h"
+
+TfrmMain* frmMain = nullptr;
+
+TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
+    CreateForm();
+    TmodData::WhenCreated([this](TmodData& data) { BindDataModule(data); });
+}
+
+TfrmMain::~TfrmMain() {
+    if (frmMain == this) frmMain = nullptr;
+}
+
+void TfrmMain::BindDataModule(TmodData& data) {
+    trPrograms->SetDefaultDatabase(data.IBDatabase.get());
+}

@@ -1,0 +1,53 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/mData.h"
+
+namespace {
+
+class ConnectionString : public testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = std::filesystem::temp_directory_path() /
+                  ("skedora-ini-" + std::to_string(::getpid()) + "-" +
+                   testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(folder_);
+    }
+    void TearDown() override { std::filesystem::remove_all(folder_); }
+
+    std::string Folder() const { return folder_.string() + "/"; }
+    void WriteIni(const std::string& text) const {
+        std::ofstream(folder_ / "SQL.ini", std::ios::binary) << text;
+    }
+
+private:
+    std::filesystem::path folder_;
+};
+
+TEST_F(ConnectionString, DefaultsToDatabaseBesideExecutable) {
+    EXPECT_EQ(ReadConnectionString(Folder()), Folder() + "KORVEN.FDB");
+
+    WriteIni("[DATABASE]\r\nSERVER=\r\n");
+    EXPECT_EQ(ReadConnectionString(Folder()), Folder() + "KORVEN.FDB");
+
+    WriteIni("[OTHER]\r\nSERVER=elsewhere.fdb\r\n");
+    EXPECT_EQ(ReadConnectionString(Folder()), Folder() + "KORVEN.FDB");
+}
+
+TEST_F(ConnectionString, ServerValuePassesUnchanged) {
+    WriteIni("; the schedule database\r\n[Database]\r\n  server =  dbhost/3051:C:\\Data\\KORVEN.FDB \r\n");
+    EXPECT_EQ(ReadConnectionString(Folder()), "dbhost/3051:C:\\Data\\KORVEN.FDB");
+
+    WriteIni("[DATABASE]\nSERVER=\"dbhost:/data/a;b.fdb\"\nSERVER=second\n");
+    EXPECT_EQ(ReadConnectionString(Folder()), "dbhost:/data/a;b.fdb");
+}
+
+TEST_F(ConnectionString, OverlongValueKeeps2047Characters) {
+    const std::string path = "/" + std::string(3000, 'x');
+    WriteIni("[DATABASE]\nSERVER=" + path + "\n");
+    EXPECT_EQ(ReadConnectionString(Folder()), path.substr(0, 2047));
+}
+
+} // namespace
