@@ -3,6 +3,8 @@
 #include "platform/Exceptions.h"
 
 #include <algorithm>
+#include <chrono>
+#include <ctime>
 #include <cmath>
 #include <cstdlib>
 
@@ -125,4 +127,25 @@ TDateTime DateOf(TDateTime value) {
 
 TDateTime TimeOf(TDateTime value) {
     return value - std::trunc(value);
+}
+
+TDateTime Now() {
+    const auto now = std::chrono::system_clock::now();
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
+    const auto milliseconds =
+        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() %
+        1000;
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &seconds);
+#else
+    localtime_r(&seconds, &local);
+#endif
+    return EncodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday) +
+           EncodeTime(local.tm_hour, local.tm_min, std::min(local.tm_sec, 59),
+                      static_cast<int>(milliseconds));
+}
+
+TDateTime Date() {
+    return std::trunc(Now());
 }

@@ -24,6 +24,10 @@ int DaysInMonth(int year, int month);
 TDateTime DateOf(TDateTime value); // whole days, time removed
 TDateTime TimeOf(TDateTime value); // time of day, date removed
 
+// The local clock.
+TDateTime Now();
+TDateTime Date(); // today, no time of day
+
 // The toolkit's format letters: d dd ddd dddd m mm mmm mmmm yy yyyy h hh n nn s ss z zzz
 // am/pm a/p ampm c t tt ddddd / : "quoted" 'quoted'; "m" after h/hh means minutes.
 std::string FormatDateTime(const std::string& format, TDateTime value,
