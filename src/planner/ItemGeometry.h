@@ -1,20 +1,11 @@
 #pragma once
 
+#include "platform/Geometry.h"
+
 #include <vector>
 
 class TCustomPlanner;
 class TPlannerItem;
-
-struct TRect {
-    int Left = 0;
-    int Top = 0;
-    int Right = 0;
-    int Bottom = 0;
-
-    int Width() const { return Right - Left; }
-    int Height() const { return Bottom - Top; }
-    bool operator==(const TRect&) const = default;
-};
 
 // Vertical mapping between grid rows and pixels: row TopRow starts at pixel Origin.
 struct TRowScale {

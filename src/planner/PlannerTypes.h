@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Colors.h"
+#include "platform/Font.h"
 
 #include <string>
 
@@ -24,14 +25,4 @@ enum TPlannerType { plDay };
 enum TSideBarPosition { spLeft, spRight, spTop };
 enum TSelectButton { sbLeft, sbRight, sbBoth };
 
-enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
-
-// Height below zero is the character height in pixels, as the toolkit's fonts count it.
-struct TPlannerFont {
-    std::string Name = "MS Sans Serif";
-    int Height = -11;
-    unsigned Style = 0; // TFontStyle bits
-    TColor Color = clWindowText;
-
-    bool operator==(const TPlannerFont&) const = default;
-};
+using TPlannerFont = TFont;

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/Colors.h"
+
+#include <cstdint>
+
+struct TRGB {
+    std::uint8_t R = 0;
+    std::uint8_t G = 0;
+    std::uint8_t B = 0;
+    bool operator==(const TRGB&) const = default;
+};
+
+// Explicit colours give their components; system colours the classic desktop scheme's;
+// clNone and clDefault resolve to black.
+TRGB ColorToRGB(TColor color);
+TColor RGBToColor(TRGB rgb);

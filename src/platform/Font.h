@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/Colors.h"
+
+#include <string>
+
+enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
+
+// Height below zero is the character height in pixels, as the toolkit's fonts count it.
+struct TFont {
+    std::string Name = "MS Sans Serif";
+    int Height = -11;
+    unsigned Style = 0; // TFontStyle bits
+    TColor Color = clWindowText;
+    int Orientation = 0; // tenths of a degree, counter-clockwise
+
+    bool operator==(const TFont&) const = default;
+};
+
+// Point sizes at the 96 pixels per inch the layout assumes.
+int FontSize(const TFont& font);
+void SetFontSize(TFont& font, int points);

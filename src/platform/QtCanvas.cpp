@@ -1,0 +1,158 @@
+#include "platform/QtCanvas.h"
+
+#include "platform/ColorResolve.h"
+#include "platform/QtText.h"
+
+#include <QPainter>
+#include <QPolygon>
+#include <cstdlib>
+
+namespace {
+
+QColor ToQColor(TColor color) {
+    const TRGB rgb = ColorToRGB(color);
+    return QColor(rgb.R, rgb.G, rgb.B);
+}
+
+QRect ToQRect(const TRect& rect) {
+    return QRect(rect.Left, rect.Top, rect.Width(), rect.Height());
+}
+
+// The outline of a shape lies on its pixels, the right and bottom ones excluded.
+QRect OutlineRect(const TRect& rect) {
+    return QRect(rect.Left, rect.Top, rect.Width() - 1, rect.Height() - 1);
+}
+
+QPolygon ToQPolygon(const std::vector<TPoint>& points) {
+    QPolygon polygon;
+    for (const TPoint& point : points)
+        polygon << QPoint(point.X, point.Y);
+    return polygon;
+}
+
+QFont ToQFont(const TFont& font) {
+    QFont result(QString::fromLatin1(font.Name.c_str()));
+    result.setPixelSize(std::max(1, std::abs(font.Height)));
+    result.setBold(font.Style & fsBold);
+    result.setItalic(font.Style & fsItalic);
+    result.setUnderline(font.Style & fsUnderline);
+    result.setStrikeOut(font.Style & fsStrikeOut);
+    return result;
+}
+
+int AlignmentOf(unsigned flags) {
+    int result = flags & tfRight ? Qt::AlignRight : flags & tfCenter ? Qt::AlignHCenter : Qt::AlignLeft;
+    result |= flags & tfBottom ? Qt::AlignBottom : flags & tfVCenter ? Qt::AlignVCenter : Qt::AlignTop;
+    if (flags & tfSingleLine) result |= Qt::TextSingleLine;
+    if (flags & tfWordBreak) result |= Qt::TextWordWrap;
+    if (flags & tfExpandTabs) result |= Qt::TextExpandTabs;
+    if (!(flags & tfNoPrefix)) result |= Qt::TextShowMnemonic;
+    return result;
+}
+
+// Carriage returns break lines as the window system's text output does.
+QString TextForQt(const std::string& text, unsigned flags) {
+    QString result = ToQString(text);
+    result.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    result.replace(QChar('\r'), QChar('\n'));
+    if (flags & tfSingleLine) result.replace(QChar('\n'), QChar(' '));
+    return result;
+}
+
+} // namespace
+
+TQtCanvas::TQtCanvas(QPainter& painter) : painter_(painter), metrics_(QFont()) {}
+
+const QFontMetrics& TQtCanvas::UseFont() {
+    if (!fontUsed_ || !(*fontUsed_ == Font)) {
+        fontUsed_ = Font;
+        qfont_ = ToQFont(Font);
+        metrics_ = QFontMetrics(qfont_);
+    }
+    painter_.setFont(qfont_);
+    return metrics_;
+}
+
+void TQtCanvas::UsePenAndBrush() {
+    painter_.setPen(QPen(ToQColor(Pen.Color), Pen.Width));
+    if (Brush.Color == clNone)
+        painter_.setBrush(Qt::NoBrush);
+    else
+        painter_.setBrush(ToQColor(Brush.Color));
+}
+
+void TQtCanvas::FillRect(const TRect& rect) {
+    if (Brush.Color != clNone) painter_.fillRect(ToQRect(rect), ToQColor(Brush.Color));
+}
+
+void TQtCanvas::Rectangle(const TRect& rect) {
+    UsePenAndBrush();
+    painter_.drawRect(OutlineRect(rect));
+}
+
+void TQtCanvas::RoundRect(const TRect& rect, int ellipseWidth, int ellipseHeight) {
+    UsePenAndBrush();
+    painter_.setRenderHint(QPainter::Antialiasing, true);
+    painter_.drawRoundedRect(OutlineRect(rect), ellipseWidth / 2.0, ellipseHeight / 2.0);
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+}
+
+void TQtCanvas::Ellipse(const TRect& rect) {
+    UsePenAndBrush();
+    painter_.drawEllipse(OutlineRect(rect));
+}
+
+void TQtCanvas::Polygon(const std::vector<TPoint>& points) {
+    UsePenAndBrush();
+    painter_.drawPolygon(ToQPolygon(points));
+}
+
+void TQtCanvas::Polyline(const std::vector<TPoint>& points) {
+    painter_.setPen(QPen(ToQColor(Pen.Color), Pen.Width));
+    painter_.drawPolyline(ToQPolygon(points));
+}
+
+int TQtCanvas::DrawText(const TRect& rect, const std::string& text, unsigned flags) {
+    const QFontMetrics& metrics = UseFont();
+    QString shown = TextForQt(text, flags);
+    if (flags & tfEndEllipsis && !(flags & tfWordBreak))
+        shown = metrics.elidedText(shown, Qt::ElideRight, rect.Width(), AlignmentOf(flags));
+    const int alignment = AlignmentOf(flags);
+    const QRect bounds = metrics.boundingRect(ToQRect(rect), alignment, shown);
+    painter_.save();
+    if (!(flags & tfNoClip)) painter_.setClipRect(ToQRect(rect), Qt::IntersectClip);
+    if (Brush.Color != clNone) painter_.fillRect(bounds, ToQColor(Brush.Color));
+    painter_.setPen(ToQColor(Font.Color));
+    if (Font.Orientation != 0) {
+        painter_.translate(rect.Left, rect.Bottom);
+        painter_.rotate(-Font.Orientation / 10.0);
+        painter_.drawText(QPoint(0, 0), shown);
+    } else {
+        painter_.drawText(ToQRect(rect), alignment, shown);
+    }
+    painter_.restore();
+    return bounds.height();
+}
+
+void TQtCanvas::DrawFocusRect(const TRect& rect) {
+    painter_.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    painter_.setBrush(Qt::NoBrush);
+    painter_.drawRect(OutlineRect(rect));
+}
+
+int TQtCanvas::TextWidth(const std::string& text) {
+    return UseFont().horizontalAdvance(ToQString(text));
+}
+
+int TQtCanvas::TextHeight(const std::string&) {
+    return UseFont().height();
+}
+
+void TQtCanvas::PushClip(const TRect& rect) {
+    painter_.save();
+    painter_.setClipRect(ToQRect(rect), Qt::IntersectClip);
+}
+
+void TQtCanvas::PopClip() {
+    painter_.restore();
+}

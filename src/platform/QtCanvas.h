@@ -1,0 +1,38 @@
+#pragma once
+
+#include "platform/Canvas.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <optional>
+
+class QPainter;
+
+// Draws on a QPainter that outlives it; text meets Unicode only here.
+class TQtCanvas : public TCanvas {
+public:
+    explicit TQtCanvas(QPainter& painter);
+
+    void FillRect(const TRect& rect) override;
+    void Rectangle(const TRect& rect) override;
+    void RoundRect(const TRect& rect, int ellipseWidth, int ellipseHeight) override;
+    void Ellipse(const TRect& rect) override;
+    void Polygon(const std::vector<TPoint>& points) override;
+    void Polyline(const std::vector<TPoint>& points) override;
+    int DrawText(const TRect& rect, const std::string& text, unsigned flags) override;
+    void DrawFocusRect(const TRect& rect) override;
+    int TextWidth(const std::string& text) override;
+    int TextHeight(const std::string& text) override;
+    void PushClip(const TRect& rect) override;
+    void PopClip() override;
+
+private:
+    // The painter's font and metrics follow Font, converted only when it changed.
+    const QFontMetrics& UseFont();
+    void UsePenAndBrush();
+
+    QPainter& painter_;
+    std::optional<TFont> fontUsed_;
+    QFont qfont_;
+    QFontMetrics metrics_;
+};
