@@ -4,6 +4,7 @@
 
 #include "app/ErrorHandler.h"
 #include "db/IBDatabase.h"
+#include "db/IBQuery.h"
 #include "db/IBTransaction.h"
 #include "platform/Cp1251.h"
 #include "platform/Dialogs.h"

@@ -5,6 +5,7 @@
 #include <string>
 
 class TIBDatabase;
+class TIBQuery;
 class TIBTransaction;
 
 // The data module: the one database connection of the application and the shared query.
@@ -26,7 +27,9 @@ public:
     static void WhenCreated(std::function<void(TmodData&)> bind);
 
     std::unique_ptr<TIBDatabase> IBDatabase;
+    std::unique_ptr<TIBQuery> qryTemp;
     std::unique_ptr<TIBTransaction> trTemp;
+    std::unique_ptr<TIBQuery> qryNextID;
     std::unique_ptr<TIBTransaction> trNextId;
 
 private:

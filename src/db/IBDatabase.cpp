@@ -7,6 +7,7 @@
 #include "db/IBTransaction.h"
 #include "db/IdleTimer.h"
 #include "db/ParamBlocks.h"
+#include "db/Schema.h"
 
 #include <algorithm>
 #include <cctype>
@@ -48,6 +49,7 @@ TIBDatabase::TIBDatabase() : handle_(std::make_unique<DatabaseHandle>()) {
     LoadClientLibrary();
     internalTransaction_ = std::make_unique<TIBTransaction>();
     internalTransaction_->SetDefaultDatabase(this);
+    schema_ = std::make_unique<TSchema>(*this);
 }
 
 TIBDatabase::~TIBDatabase() {
@@ -72,6 +74,7 @@ void TIBDatabase::SetDatabaseName(const std::string& name) {
     if (name == databaseName_) return;
     if (Connected()) RaiseClientError(ClientError::DatabaseOpen);
     databaseName_ = name;
+    schema_->FreeNodes();
 }
 
 void TIBDatabase::SetParams(std::vector<std::string> lines) {

@@ -93,7 +93,7 @@ public:
     TIBTransaction* FindDefaultTransaction() const;
     // Used only by the schema cache.
     TIBTransaction& InternalTransaction() const { return *internalTransaction_; }
-    // Column facts of the tables for statements; null until the schema cache is installed.
+    // Column facts of the tables for statements.
     TSchema* Schema() const { return schema_.get(); }
 
     int AddTransaction(TIBTransaction& transaction);
@@ -146,5 +146,5 @@ private:
     SlotList<TIBTransaction> transactions_;
     SlotList<TIBBase> sqlObjects_;
     std::unique_ptr<TIBTransaction> internalTransaction_;
-    std::shared_ptr<TSchema> schema_;
+    std::unique_ptr<TSchema> schema_;
 };

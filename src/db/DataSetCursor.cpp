@@ -1,0 +1,210 @@
+// Cursor movement, record numbers, bookmarks and the window of records of a result set.
+#include "db/DataSource.h"
+#include "db/IBCustomDataSet.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace {
+constexpr std::size_t kBookmarkSize = 4;
+
+int BookmarkRow(const std::string& bookmark) {
+    std::uint32_t row = 0;
+    for (std::size_t i = kBookmarkSize; i-- > 0;)
+        row = (row << 8) | static_cast<unsigned char>(bookmark[i]);
+    return static_cast<int>(row);
+}
+} // namespace
+
+bool TIBCustomDataSet::FetchRow() {
+    if (!select_.Open()) return false;
+    TIBXSQLDA* row = select_.Fetch();
+    if (!row) return false;
+    layout_.StoreRow(*row, cache_.Append(), cache_.Count());
+    cache_.CommitAppend();
+    return true;
+}
+
+void TIBCustomDataSet::FetchAll() {
+    while (FetchRow()) {
+    }
+}
+
+bool TIBCustomDataSet::RowAvailable(int row) {
+    while (row >= cache_.Count() && FetchRow()) {
+    }
+    return row < cache_.Count();
+}
+
+bool TIBCustomDataSet::IsDeleted(int row) const {
+    return RecordLayout::Header(cache_.Record(row)).updateStatus == UpdateStatus::Deleted;
+}
+
+// The next stored row in the direction that is not deleted; -1 when there is none.
+int TIBCustomDataSet::Step(int row, Direction direction) {
+    const int delta = direction == Direction::Next ? 1 : -1;
+    if (direction == Direction::Prior && uniDirectional_) return -1;
+    for (int r = row + delta; r >= 0 && RowAvailable(r); r += delta)
+        if (!IsDeleted(r)) return r;
+    return -1;
+}
+
+// The window holds the row at the preferred position when there are rows enough around it.
+void TIBCustomDataSet::PlaceWindow(int row, int preferredIndex) {
+    const int size = BufferCount();
+    const int preferred = std::clamp(preferredIndex, 0, size - 1);
+    std::vector<int> before;
+    for (int r = row; static_cast<int>(before.size()) < preferred;) {
+        if ((r = Step(r, Direction::Prior)) < 0) break;
+        before.push_back(r);
+    }
+    std::vector<int> after;
+    for (int r = row; static_cast<int>(before.size() + after.size()) + 1 < size;) {
+        if ((r = Step(r, Direction::Next)) < 0) break;
+        after.push_back(r);
+    }
+    for (int r = before.empty() ? row : before.back();
+         static_cast<int>(before.size() + after.size()) + 1 < size;) {
+        if ((r = Step(r, Direction::Prior)) < 0) break;
+        before.push_back(r);
+    }
+    window_.assign(before.rbegin(), before.rend());
+    activeIndex_ = static_cast<int>(window_.size());
+    window_.push_back(row);
+    window_.insert(window_.end(), after.begin(), after.end());
+    currentRow_ = row;
+}
+
+bool TIBCustomDataSet::Move(Direction direction) {
+    const int row = Step(currentRow_, direction);
+    if (row < 0) return false;
+    PlaceWindow(row, activeIndex_ + (direction == Direction::Next ? 1 : -1));
+    return true;
+}
+
+void TIBCustomDataSet::Scrolled(int previousRow) {
+    const int distance = currentRow_ - previousRow;
+    for (TDataSource* source : std::vector<TDataSource*>(sources_))
+        source->NotifyScrolled(distance);
+    RunEvent(AfterScroll);
+}
+
+void TIBCustomDataSet::Next() {
+    CheckBrowseMode();
+    RunEvent(BeforeScroll);
+    if (atEnd_) return;
+    atStart_ = atEnd_ = false;
+    const int previous = currentRow_;
+    if (!Move(Direction::Next)) atEnd_ = true;
+    Scrolled(previous);
+}
+
+void TIBCustomDataSet::Prior() {
+    CheckBrowseMode();
+    if (uniDirectional_) DatabaseError("Operation not allowed on a unidirectional dataset");
+    RunEvent(BeforeScroll);
+    if (atStart_) return;
+    atStart_ = atEnd_ = false;
+    const int previous = currentRow_;
+    if (!Move(Direction::Prior)) atStart_ = true;
+    Scrolled(previous);
+}
+
+void TIBCustomDataSet::First() {
+    CheckBrowseMode();
+    RunEvent(BeforeScroll);
+    const int previous = currentRow_;
+    const int row = Step(-1, Direction::Next);
+    if (row >= 0) PlaceWindow(row, 0);
+    atStart_ = true;
+    atEnd_ = row < 0;
+    Scrolled(previous);
+}
+
+void TIBCustomDataSet::Last() {
+    CheckBrowseMode();
+    if (uniDirectional_) DatabaseError("Operation not allowed on a unidirectional dataset");
+    RunEvent(BeforeScroll);
+    FetchAll();
+    const int previous = currentRow_;
+    const int row = Step(cache_.Count(), Direction::Prior);
+    if (row >= 0) PlaceWindow(row, BufferCount() - 1);
+    atStart_ = row < 0;
+    atEnd_ = true;
+    Scrolled(previous);
+}
+
+int TIBCustomDataSet::MoveBy(int distance) {
+    int moved = 0;
+    for (; distance > 0 && !atEnd_; --distance) {
+        Next();
+        if (!atEnd_) ++moved;
+    }
+    for (; distance < 0 && !atStart_; ++distance) {
+        Prior();
+        if (!atStart_) --moved;
+    }
+    return moved;
+}
+
+int TIBCustomDataSet::RecordNumber() const {
+    if (!Active() || window_.empty()) return 0;
+    return window_[static_cast<std::size_t>(activeIndex_)] + 1;
+}
+
+void TIBCustomDataSet::SetRecordNumber(int number) {
+    CheckBrowseMode();
+    number = std::max(number, 1);
+    if (number > cache_.Count()) {
+        FetchAll();
+        number = cache_.Count();
+    }
+    if (number == RecordNumber()) return;
+    RunEvent(BeforeScroll);
+    const int previous = currentRow_;
+    int row = number - 1;
+    if (IsDeleted(row)) row = std::max(Step(row, Direction::Next), Step(row, Direction::Prior));
+    PlaceWindow(row, BufferCount() / 2);
+    atStart_ = atEnd_ = false;
+    Scrolled(previous);
+}
+
+int TIBCustomDataSet::RecordCount() const {
+    return Active() ? cache_.Count() - deletedCount_ : 0;
+}
+
+std::string TIBCustomDataSet::Bookmark() const {
+    if (!Active() || window_.empty()) return {};
+    const int active = window_[static_cast<std::size_t>(activeIndex_)];
+    if (active < 0) return {};
+    std::string bookmark(kBookmarkSize, '\0');
+    const auto row = static_cast<std::uint32_t>(active);
+    for (std::size_t i = 0; i < kBookmarkSize; ++i)
+        bookmark[i] = static_cast<char>((row >> (8 * i)) & 0xFF);
+    return bookmark;
+}
+
+void TIBCustomDataSet::SetBookmark(const std::string& bookmark) {
+    if (bookmark.empty()) return;
+    CheckBrowseMode();
+    RunEvent(BeforeScroll);
+    const int row = bookmark.size() == kBookmarkSize ? BookmarkRow(bookmark) : -1;
+    if (row < 0 || row >= cache_.Count() || IsDeleted(row)) DatabaseError("Record not found");
+    const int previous = currentRow_;
+    PlaceWindow(row, BufferCount() / 2);
+    atStart_ = atEnd_ = false;
+    Scrolled(previous);
+}
+
+int TIBCustomDataSet::BookmarkOrder(const std::string& a, const std::string& b) {
+    if (a.empty() || b.empty()) return a.empty() == b.empty() ? 0 : (a.empty() ? 1 : -1);
+    const int rowA = BookmarkRow(a);
+    const int rowB = BookmarkRow(b);
+    return rowA < rowB ? -1 : rowA > rowB ? 1 : 0;
+}
+
+int TIBCustomDataSet::SetActiveRecordIndex(int index) {
+    const int previous = activeIndex_;
+    if (index >= 0 && index < static_cast<int>(window_.size())) activeIndex_ = index;
+    return previous;
+}

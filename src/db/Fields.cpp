@@ -1,0 +1,304 @@
+#include "db/Fields.h"
+
+#include "db/IBBlob.h"
+#include "db/IBCustomDataSet.h"
+#include "db/IBErrors.h"
+#include "platform/Conversions.h"
+#include "platform/Exceptions.h"
+
+#include <cmath>
+#include <cstring>
+
+namespace {
+constexpr std::int64_t kScaledOne = 10000;
+
+std::int32_t RoundToInt(double value) {
+    return static_cast<std::int32_t>(std::nearbyint(value));
+}
+
+TDateTime DateOfDays(std::int32_t days) {
+    return static_cast<double>(days - kDateDelta);
+}
+
+TDateTime TimeOfMilliseconds(double milliseconds) {
+    return milliseconds / kMSecsPerDay;
+}
+
+std::int32_t DaysOfDate(TDateTime value) {
+    return static_cast<std::int32_t>(std::trunc(value)) + kDateDelta;
+}
+
+std::int32_t MillisecondsOfTime(TDateTime value) {
+    return static_cast<std::int32_t>(std::llround(std::fabs(value - std::trunc(value)) * kMSecsPerDay));
+}
+
+// Before 1899-12-30 the time of day counts away from the date, as date-time values do.
+TDateTime DateTimeOfStamp(double milliseconds) {
+    const double days = std::floor(milliseconds / kMSecsPerDay);
+    const double date = days - kDateDelta;
+    const double time = (milliseconds - days * kMSecsPerDay) / kMSecsPerDay;
+    return date >= 0 ? date + time : date - time;
+}
+
+double StampOfDateTime(TDateTime value) {
+    return static_cast<double>(DaysOfDate(value)) * kMSecsPerDay + MillisecondsOfTime(value);
+}
+
+std::string ScaledToString(std::int64_t scaled) {
+    const bool negative = scaled < 0;
+    const std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(scaled)
+                                             : static_cast<std::uint64_t>(scaled);
+    std::string text = (negative ? "-" : "") + std::to_string(magnitude / kScaledOne);
+    std::string fraction = std::to_string(magnitude % kScaledOne + kScaledOne).substr(1);
+    while (!fraction.empty() && fraction.back() == '0')
+        fraction.pop_back();
+    if (!fraction.empty()) text += DefaultFormatSettings().DecimalSeparator + fraction;
+    return text;
+}
+} // namespace
+
+TField::TField(TIBCustomDataSet& dataSet, const TFieldDef& def) : dataSet_(&dataSet), def_(def) {}
+
+bool TField::IsNull() const {
+    return Data() == nullptr;
+}
+
+void TField::Clear() {
+    dataSet_->WriteField(*this, nullptr, 0);
+}
+
+const char* TField::Data(int* length) const {
+    return dataSet_->ActiveFieldData(def_.column, length);
+}
+
+void TField::Write(const void* data, int length) {
+    dataSet_->WriteField(*this, data, length);
+}
+
+template <class T> T TField::Native() const {
+    T value;
+    std::memcpy(&value, Data(), sizeof value);
+    return value;
+}
+
+void TField::AccessError(const char* typeName) const {
+    throw EDatabaseError("Cannot access field '" + DisplayName() + "' as type " + typeName);
+}
+
+std::int32_t TField::GetAsInteger() const {
+    AccessError("Integer");
+}
+TDateTime TField::GetAsDateTime() const {
+    AccessError("DateTime");
+}
+double TField::GetAsFloat() const {
+    AccessError("Float");
+}
+void TField::SetAsInteger(std::int32_t) {
+    AccessError("Integer");
+}
+void TField::SetAsDateTime(TDateTime) {
+    AccessError("DateTime");
+}
+void TField::SetAsFloat(double) {
+    AccessError("Float");
+}
+
+// ---- Numbers ----
+
+std::string TIntegerField::GetAsString() const {
+    return IntToStr(Native<std::int32_t>());
+}
+
+void TIntegerField::SetAsString(const std::string& value) {
+    if (value.empty()) return Clear();
+    int number = 0;
+    if (!TryStrToInt(value, number))
+        throw EConvertError("'" + value + "' is not a valid integer value for field '" +
+                            DisplayName() + "'");
+    SetAsInteger(number);
+}
+
+void TIntegerField::SetAsFloat(double value) {
+    SetAsInteger(RoundToInt(value));
+}
+
+std::string TLargeintField::GetAsString() const {
+    return IntToStr(Native<std::int64_t>());
+}
+
+void TLargeintField::SetAsString(const std::string& value) {
+    if (value.empty()) return Clear();
+    std::int64_t number = 0;
+    if (!TryStrToInt64(value, number))
+        throw EConvertError("'" + value + "' is not a valid integer value for field '" +
+                            DisplayName() + "'");
+    SetNative(number);
+}
+
+void TLargeintField::SetAsFloat(double value) {
+    SetNative(static_cast<std::int64_t>(std::nearbyint(value)));
+}
+
+std::int32_t TFloatField::GetAsInteger() const {
+    return RoundToInt(Native<double>());
+}
+
+std::string TFloatField::GetAsString() const {
+    return FloatToStr(Native<double>());
+}
+
+void TFloatField::SetAsString(const std::string& value) {
+    if (value.empty()) return Clear();
+    SetAsFloat(StrToFloat(value));
+}
+
+std::int32_t TIBBCDField::GetAsInteger() const {
+    return RoundToInt(GetAsFloat());
+}
+
+std::string TIBBCDField::GetAsString() const {
+    return ScaledToString(Native<std::int64_t>());
+}
+
+double TIBBCDField::GetAsFloat() const {
+    return static_cast<double>(Native<std::int64_t>()) / kScaledOne;
+}
+
+void TIBBCDField::SetAsInteger(std::int32_t value) {
+    SetNative(std::int64_t{value} * kScaledOne);
+}
+
+void TIBBCDField::SetAsString(const std::string& value) {
+    if (value.empty()) return Clear();
+    SetAsFloat(StrToFloat(value));
+}
+
+void TIBBCDField::SetAsFloat(double value) {
+    SetNative(static_cast<std::int64_t>(std::llround(value * kScaledOne)));
+}
+
+// ---- Dates and times ----
+
+std::string TDateTimeField::GetAsString() const {
+    return DateTimeToStr(GetAsDateTime());
+}
+
+TDateTime TDateTimeField::GetAsDateTime() const {
+    return DateTimeOfStamp(Native<double>());
+}
+
+void TDateTimeField::SetAsDateTime(TDateTime value) {
+    SetNative(StampOfDateTime(value));
+}
+
+TDateTime TDateTimeField::ParseText(const std::string& text) const {
+    return StrToDateTime(text);
+}
+
+void TDateTimeField::SetAsString(const std::string& value) {
+    if (value.empty()) return Clear();
+    SetAsDateTime(ParseText(value));
+}
+
+std::string TDateField::GetAsString() const {
+    return DateToStr(GetAsDateTime());
+}
+
+TDateTime TDateField::GetAsDateTime() const {
+    return DateOfDays(Native<std::int32_t>());
+}
+
+void TDateField::SetAsDateTime(TDateTime value) {
+    SetNative(DaysOfDate(value));
+}
+
+TDateTime TDateField::ParseText(const std::string& text) const {
+    return StrToDate(text);
+}
+
+std::string TTimeField::GetAsString() const {
+    return TimeToStr(GetAsDateTime());
+}
+
+TDateTime TTimeField::GetAsDateTime() const {
+    return TimeOfMilliseconds(Native<std::int32_t>());
+}
+
+void TTimeField::SetAsDateTime(TDateTime value) {
+    SetNative(MillisecondsOfTime(value));
+}
+
+TDateTime TTimeField::ParseText(const std::string& text) const {
+    return StrToTime(text);
+}
+
+// ---- Text ----
+
+std::string TIBStringField::GetAsString() const {
+    int length = 0;
+    const char* data = Data(&length);
+    const auto end = static_cast<const char*>(std::memchr(data, '\0', static_cast<std::size_t>(length)));
+    if (end) length = static_cast<int>(end - data);
+    if (length > Size()) RaiseClientError(ClientError::SizeMismatch, DisplayName());
+    return std::string(data, static_cast<std::size_t>(length));
+}
+
+std::int32_t TIBStringField::GetAsInteger() const {
+    return StrToInt(GetAsString());
+}
+
+TDateTime TIBStringField::GetAsDateTime() const {
+    return StrToDateTime(GetAsString());
+}
+
+double TIBStringField::GetAsFloat() const {
+    return StrToFloat(GetAsString());
+}
+
+void TIBStringField::SetAsString(const std::string& value) {
+    if (value.empty()) return Clear();
+    Write(value.data(), static_cast<int>(std::min<std::size_t>(value.size(), static_cast<std::size_t>(Size()))));
+}
+
+void TIBStringField::SetAsInteger(std::int32_t value) {
+    SetAsString(IntToStr(value));
+}
+
+void TIBStringField::SetAsDateTime(TDateTime value) {
+    SetAsString(DateTimeToStr(value));
+}
+
+void TIBStringField::SetAsFloat(double value) {
+    SetAsString(FloatToStr(value));
+}
+
+// ---- Blobs ----
+
+std::string TBlobField::GetAsString() const {
+    BlobId id;
+    std::memcpy(&id, Data(), sizeof id);
+    return ReadBlob(DataSet().Link(), id);
+}
+
+void TBlobField::SetAsString(const std::string& value) {
+    if (value.empty()) return Clear();
+    const BlobId id = WriteBlob(DataSet().Link(), value);
+    Write(&id, sizeof id);
+}
+
+std::unique_ptr<TField> CreateField(TIBCustomDataSet& dataSet, const TFieldDef& def) {
+    switch (def.dataType) {
+    case ftSmallint: return std::make_unique<TSmallintField>(dataSet, def);
+    case ftInteger: return std::make_unique<TIntegerField>(dataSet, def);
+    case ftLargeint: return std::make_unique<TLargeintField>(dataSet, def);
+    case ftBCD: return std::make_unique<TIBBCDField>(dataSet, def);
+    case ftFloat: return std::make_unique<TFloatField>(dataSet, def);
+    case ftDate: return std::make_unique<TDateField>(dataSet, def);
+    case ftTime: return std::make_unique<TTimeField>(dataSet, def);
+    case ftDateTime: return std::make_unique<TDateTimeField>(dataSet, def);
+    case ftMemo: return std::make_unique<TMemoField>(dataSet, def);
+    case ftBlob: return std::make_unique<TBlobField>(dataSet, def);
+    default: return std::make_unique<TIBStringField>(dataSet, def);
+    }
+}

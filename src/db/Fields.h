@@ -1,0 +1,206 @@
+#pragma once
+
+#include "db/Params.h"
+#include "platform/DateTime.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class TIBCustomDataSet;
+
+// What a result column turns into: made at preparation, a field made from it at every open.
+struct TFieldDef {
+    std::string name;
+    TFieldType dataType = ftUnknown;
+    int size = 0;
+    int precision = 0;
+    bool required = false;
+    bool readOnly = false;
+    // A text column: values are padded with blanks to the size.
+    bool fixed = false;
+    // The column's position in the select.
+    int column = -1;
+};
+
+// One column of the active record, read and written with conversions.
+class TField {
+public:
+    TField(TIBCustomDataSet& dataSet, const TFieldDef& def);
+    virtual ~TField() = default;
+    TField(const TField&) = delete;
+    TField& operator=(const TField&) = delete;
+
+    const std::string& FieldName() const { return def_.name; }
+    const std::string& DisplayName() const { return def_.name; }
+    TFieldType DataType() const { return def_.dataType; }
+    int Size() const { return def_.size; }
+    bool Required() const { return def_.required; }
+    bool ReadOnly() const { return def_.readOnly; }
+    int FieldNo() const { return def_.column + 1; }
+    TIBCustomDataSet& DataSet() const { return *dataSet_; }
+
+    bool IsNull() const;
+    // Stores NULL.
+    void Clear();
+
+    // NULL reads as 0, empty text or 1899-12-30 00:00.
+    std::int32_t AsInteger() const { return IsNull() ? 0 : GetAsInteger(); }
+    std::string AsString() const { return IsNull() ? std::string() : GetAsString(); }
+    TDateTime AsDateTime() const { return IsNull() ? 0.0 : GetAsDateTime(); }
+    double AsFloat() const { return IsNull() ? 0.0 : GetAsFloat(); }
+
+    // Writes need the edit or insert state (client error 47).
+    virtual void SetAsInteger(std::int32_t value);
+    virtual void SetAsString(const std::string& value) = 0;
+    virtual void SetAsDateTime(TDateTime value);
+    virtual void SetAsFloat(double value);
+
+protected:
+    virtual std::int32_t GetAsInteger() const;
+    virtual std::string GetAsString() const = 0;
+    virtual TDateTime GetAsDateTime() const;
+    virtual double GetAsFloat() const;
+
+    [[noreturn]] void AccessError(const char* typeName) const;
+    // The active record's bytes for the column; null when NULL or there is no record.
+    const char* Data(int* length = nullptr) const;
+    void Write(const void* data, int length);
+    template <class T> T Native() const;
+    template <class T> void SetNative(T value) { Write(&value, sizeof value); }
+
+private:
+    TIBCustomDataSet* dataSet_;
+    TFieldDef def_;
+};
+
+class TIntegerField : public TField {
+public:
+    using TField::TField;
+    void SetAsInteger(std::int32_t value) override { SetNative(value); }
+    void SetAsString(const std::string& value) override;
+    void SetAsFloat(double value) override;
+
+protected:
+    std::int32_t GetAsInteger() const override { return Native<std::int32_t>(); }
+    std::string GetAsString() const override;
+    double GetAsFloat() const override { return Native<std::int32_t>(); }
+};
+
+class TSmallintField : public TIntegerField {
+public:
+    using TIntegerField::TIntegerField;
+};
+
+class TLargeintField : public TField {
+public:
+    using TField::TField;
+    void SetAsInteger(std::int32_t value) override { SetNative(std::int64_t{value}); }
+    void SetAsString(const std::string& value) override;
+    void SetAsFloat(double value) override;
+
+protected:
+    std::int32_t GetAsInteger() const override {
+        return static_cast<std::int32_t>(Native<std::int64_t>());
+    }
+    std::string GetAsString() const override;
+    double GetAsFloat() const override { return static_cast<double>(Native<std::int64_t>()); }
+};
+
+class TFloatField : public TField {
+public:
+    using TField::TField;
+    void SetAsInteger(std::int32_t value) override { SetNative(static_cast<double>(value)); }
+    void SetAsString(const std::string& value) override;
+    void SetAsFloat(double value) override { SetNative(value); }
+
+protected:
+    std::int32_t GetAsInteger() const override;
+    std::string GetAsString() const override;
+    double GetAsFloat() const override { return Native<double>(); }
+};
+
+// A scaled integer column held with four decimals.
+class TIBBCDField : public TField {
+public:
+    using TField::TField;
+    void SetAsInteger(std::int32_t value) override;
+    void SetAsString(const std::string& value) override;
+    void SetAsFloat(double value) override;
+
+protected:
+    std::int32_t GetAsInteger() const override;
+    std::string GetAsString() const override;
+    double GetAsFloat() const override;
+};
+
+// Date, time and timestamp fields share the conversions; the subclasses fix the native form.
+class TDateTimeField : public TField {
+public:
+    using TField::TField;
+    void SetAsString(const std::string& value) override;
+    void SetAsDateTime(TDateTime value) override;
+    void SetAsFloat(double value) override { SetAsDateTime(value); }
+
+protected:
+    std::string GetAsString() const override;
+    TDateTime GetAsDateTime() const override;
+    double GetAsFloat() const override { return GetAsDateTime(); }
+    virtual TDateTime ParseText(const std::string& text) const;
+};
+
+class TDateField : public TDateTimeField {
+public:
+    using TDateTimeField::TDateTimeField;
+    void SetAsDateTime(TDateTime value) override;
+
+protected:
+    std::string GetAsString() const override;
+    TDateTime GetAsDateTime() const override;
+    TDateTime ParseText(const std::string& text) const override;
+};
+
+class TTimeField : public TDateTimeField {
+public:
+    using TDateTimeField::TDateTimeField;
+    void SetAsDateTime(TDateTime value) override;
+
+protected:
+    std::string GetAsString() const override;
+    TDateTime GetAsDateTime() const override;
+    TDateTime ParseText(const std::string& text) const override;
+};
+
+class TIBStringField : public TField {
+public:
+    using TField::TField;
+    void SetAsInteger(std::int32_t value) override;
+    // Cut to the size; an empty text stores NULL.
+    void SetAsString(const std::string& value) override;
+    void SetAsDateTime(TDateTime value) override;
+    void SetAsFloat(double value) override;
+
+protected:
+    std::int32_t GetAsInteger() const override;
+    std::string GetAsString() const override;
+    TDateTime GetAsDateTime() const override;
+    double GetAsFloat() const override;
+};
+
+// The whole blob as text; writing creates a new blob in the result set's transaction.
+class TBlobField : public TField {
+public:
+    using TField::TField;
+    void SetAsString(const std::string& value) override;
+
+protected:
+    std::string GetAsString() const override;
+};
+
+class TMemoField : public TBlobField {
+public:
+    using TBlobField::TBlobField;
+};
+
+// The field class of a definition.
+std::unique_ptr<TField> CreateField(TIBCustomDataSet& dataSet, const TFieldDef& def);

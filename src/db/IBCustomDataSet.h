@@ -1,0 +1,169 @@
+#pragma once
+
+#include "db/Fields.h"
+#include "db/IBBase.h"
+#include "db/IBSQL.h"
+#include "db/RecordCache.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TDataSource;
+
+enum TDataSetState { dsInactive, dsBrowse, dsEdit, dsInsert };
+
+// The reading side of a result set: record cache, cursor, fields and the window of records
+// attached views read through. Queries and editable datasets derive from it.
+class TIBCustomDataSet {
+public:
+    using Event = std::function<void(TIBCustomDataSet&)>;
+
+    TIBCustomDataSet();
+    virtual ~TIBCustomDataSet();
+    TIBCustomDataSet(const TIBCustomDataSet&) = delete;
+    TIBCustomDataSet& operator=(const TIBCustomDataSet&) = delete;
+
+    // The component name that prefixes dataset errors.
+    const std::string& Name() const { return name_; }
+    void SetName(std::string name) { name_ = std::move(name); }
+    TIBDatabase* Database() const { return base_.Database(); }
+    void SetDatabase(TIBDatabase* database);
+    TIBTransaction* Transaction() const { return base_.Transaction(); }
+    void SetTransaction(TIBTransaction* transaction);
+    int BufferChunks() const { return bufferChunks_; }
+    void SetBufferChunks(int records) { bufferChunks_ = records > 0 ? records : 1; }
+    bool UniDirectional() const { return uniDirectional_; }
+    void SetUniDirectional(bool value);
+
+    void Open();
+    void Close();
+    bool Active() const { return state_ != dsInactive; }
+    TDataSetState State() const { return state_; }
+    bool Prepared() const { return prepared_; }
+    // Closed: both true.
+    bool AtStart() const { return atStart_; }
+    bool AtEnd() const { return atEnd_; }
+    bool IsEmpty() const { return window_.empty(); }
+
+    void First();
+    void Next();
+    void Prior();
+    void Last();
+    // Moves up to distance rows (backwards when negative); the rows actually moved.
+    int MoveBy(int distance);
+    // 1-based; 0 when closed or empty.
+    int RecordNumber() const;
+    void SetRecordNumber(int number);
+    int RecordCount() const;
+    // The row number as four little-endian bytes; empty when there is no stored row.
+    std::string Bookmark() const;
+    void SetBookmark(const std::string& bookmark);
+    static int BookmarkOrder(const std::string& a, const std::string& b);
+
+    // Ignoring case; "Field '%s' not found" otherwise.
+    TField& Field(const std::string& name) const;
+    TField* FindField(const std::string& name) const;
+    int FieldCount() const { return static_cast<int>(fields_.size()); }
+    TField& Fields(int index) const { return *fields_[static_cast<std::size_t>(index)]; }
+    const std::vector<TFieldDef>& FieldDefs() const { return fieldDefs_; }
+    // Some column lacks a default value or is computed: posted rows must be read back.
+    bool NeedsRefresh() const { return needsRefresh_; }
+    bool Modified() const { return modified_; }
+
+    // In edit or insert: views write pending text, then the pending record is resolved.
+    void CheckBrowseMode();
+
+    // The window of records for attached views.
+    int WindowRecordCount() const { return static_cast<int>(window_.size()); }
+    int ActiveRecordIndex() const { return activeIndex_; }
+    // Makes another record of the window the one fields read (views painting rows); returns
+    // the previous index.
+    int SetActiveRecordIndex(int index);
+    void AddDataSource(TDataSource& source);
+    void RemoveDataSource(TDataSource& source);
+    // A link's window size changed.
+    void UpdateBufferCount();
+
+    // Bytes of the record cache.
+    std::size_t CacheBytes() const { return cache_.AllocatedBytes(); }
+    int RecordSize() const { return layout_.RecordSize(); }
+
+    // For fields.
+    const char* ActiveFieldData(int column, int* length) const;
+    void WriteField(TField& field, const void* data, int length);
+    const TIBBase& Link() const { return base_; }
+    [[noreturn]] void DatabaseError(const std::string& message) const;
+
+    Event BeforeOpen;
+    Event AfterOpen;
+    Event BeforeClose;
+    Event AfterClose;
+    Event BeforeScroll;
+    Event AfterScroll;
+
+protected:
+    TIBSQL& SelectStatement() { return select_; }
+    // Connection checked and connected, transaction started; true when this call started it.
+    bool PrepareConnection();
+    // Prepares the select and builds the field definitions.
+    virtual void InternalPrepare();
+    // Fills the select's parameters before it runs.
+    virtual void BindParams() {}
+    void Unprepare();
+    void CheckNotOpen() const;
+    void SetState(TDataSetState state);
+    // The edit and insert states belong to editable datasets, which post or cancel the pending
+    // record here; a result set that cannot edit simply returns to browsing.
+    virtual void ResolvePendingRecord() { SetState(dsBrowse); }
+
+private:
+    enum class Direction { Next, Prior };
+
+    void InternalOpen();
+    void OpenCursor();
+    void CloseDataSet();
+    void InternalClose();
+    void BuildFieldDefs();
+    TFieldDef DefOf(TIBXSQLVAR& column);
+    void ApplySchema(TFieldDef& def, TIBXSQLVAR& column);
+    void CloseForEnd();
+    bool FetchRow();
+    void FetchAll();
+    bool RowAvailable(int row);
+    bool IsDeleted(int row) const;
+    int Step(int row, Direction direction);
+    bool Move(Direction direction);
+    // Tells the views and runs AfterScroll.
+    void Scrolled(int previousRow);
+    void PlaceWindow(int row, int preferredIndex);
+    int BufferCount() const;
+    char* ActiveRecord() const;
+    void CheckActive() const;
+    void NotifySources(void (TDataSource::*notify)());
+    void RunEvent(const Event& event) {
+        if (event) event(*this);
+    }
+
+    TIBBase base_;
+    TIBSQL select_;
+    std::string name_;
+    int bufferChunks_ = 1000;
+    bool uniDirectional_ = false;
+    TDataSetState state_ = dsInactive;
+    bool prepared_ = false;
+    bool needsRefresh_ = false;
+    bool modified_ = false;
+    std::vector<TFieldDef> fieldDefs_;
+    std::vector<std::unique_ptr<TField>> fields_;
+    RecordLayout layout_;
+    RecordCache cache_;
+    int currentRow_ = -1;
+    int deletedCount_ = 0;
+    bool atStart_ = true;
+    bool atEnd_ = true;
+    std::vector<int> window_;
+    int activeIndex_ = 0;
+    std::vector<TDataSource*> sources_;
+};
