@@ -35,6 +35,7 @@ public:
     TPlannerSideBar& Sidebar() { return sidebar_; }
     const TPlannerSideBar& Sidebar() const { return sidebar_; }
     TPlannerCaption& Caption() { return caption_; }
+    const TPlannerCaption& Caption() const { return caption_; }
     TBands& Bands() { return bands_; }
     TPlannerItemSelection& ItemSelection() { return itemSelection_; }
     TPlannerItems& Items() { return items_; }

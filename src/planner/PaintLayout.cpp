@@ -1,0 +1,48 @@
+#include "planner/PaintLayout.h"
+
+#include "planner/CustomPlanner.h"
+
+#include <algorithm>
+
+namespace {
+
+// A flat planner keeps one pixel free at the grid's right.
+constexpr int kFlatMargin = 1;
+
+std::vector<int> SectionWidths(const TCustomPlanner& planner, const TPlannerLayout& layout) {
+    std::vector<int> widths{layout.SidebarWidth - kNavigatorButtonWidth};
+    widths.insert(widths.end(), planner.Positions(), layout.ColumnWidth);
+    int used = 0;
+    for (int width : widths)
+        used += width;
+    widths.push_back(std::max(0, layout.Header.Width() - used));
+    return widths;
+}
+
+} // namespace
+
+TRect TPlannerLayout::CellRect(int column, int row, int topRow, int rowHeight) const {
+    const int top = (row - topRow) * rowHeight;
+    const int left = column == 0 ? 0 : SidebarWidth + (column - 1) * ColumnWidth;
+    const int right = column == 0 ? SidebarWidth : left + ColumnWidth;
+    return {left, top, right, top + rowHeight};
+}
+
+TPlannerLayout LayOutPlanner(const TCustomPlanner& planner, int width, int height,
+                             int scrollBarWidth) {
+    TPlannerLayout layout;
+    const int captionBottom = planner.Caption().Height();
+    const int headerBottom = captionBottom + planner.Header().Height();
+    layout.Caption = {0, 0, width, captionBottom};
+    layout.Header = {kNavigatorButtonWidth, captionBottom, width - kNavigatorButtonWidth,
+                     headerBottom};
+    layout.PreviousButton = {0, captionBottom, kNavigatorButtonWidth, headerBottom};
+    layout.NextButton = {width - kNavigatorButtonWidth, captionBottom, width, headerBottom};
+    layout.Grid = {0, headerBottom, width, std::max(headerBottom, height)};
+    layout.SidebarWidth = planner.Sidebar().Visible() ? planner.Sidebar().Width() : 0;
+    const int free = width - layout.SidebarWidth - scrollBarWidth - kFlatMargin;
+    layout.ColumnWidth = planner.PositionWidth() != 0 ? planner.PositionWidth()
+                                                      : std::max(0, free / planner.Positions());
+    layout.SectionWidths = SectionWidths(planner, layout);
+    return layout;
+}
