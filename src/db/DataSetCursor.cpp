@@ -157,7 +157,7 @@ void TIBCustomDataSet::SetRecordNumber(int number) {
     number = std::max(number, 1);
     if (number > cache_.Count()) {
         FetchAll();
-        number = cache_.Count();
+        number = std::min(number, cache_.Count());
     }
     if (number == RecordNumber()) return;
     RunEvent(BeforeScroll);

@@ -1,0 +1,333 @@
+#include "QueryFixture.h"
+#include "db/DataSource.h"
+#include "db/IBErrors.h"
+#include "db/Schema.h"
+
+#include <gtest/gtest.h>
+#include <optional>
+
+namespace {
+template <class Action> std::string ErrorOf(Action action) {
+    try {
+        action();
+    } catch (const Exception& error) {
+        return error.Message();
+    }
+    return "no error";
+}
+
+// Twenty-five rows numbered 1 to 25.
+constexpr const char* kNumbers = R"(
+CREATE TABLE NUMBERS (N INTEGER NOT NULL);
+SET TERM ^ ;
+EXECUTE BLOCK AS DECLARE I INTEGER = 1; BEGIN
+  WHILE (I <= 25) DO BEGIN INSERT INTO NUMBERS VALUES (:I); I = I + 1; END
+END^
+SET TERM ; ^
+)";
+
+class NumbersTest : public QueryTest {
+protected:
+    NumbersTest() : QueryTest(kNumbers) {}
+    int N() const { return query_->Field("N").AsInteger(); }
+};
+
+class DataSetEventsTest : public QueryTest {
+protected:
+    DataSetEventsTest() {
+        query_->BeforeScroll = [this](TIBCustomDataSet&) { log_.push_back("before scroll"); };
+        query_->AfterScroll = [this](TIBCustomDataSet&) { log_.push_back("after scroll"); };
+        query_->AfterOpen = [this](TIBCustomDataSet&) { log_.push_back("after open"); };
+    }
+    std::vector<std::string> log_;
+};
+
+using Log = std::vector<std::string>;
+} // namespace
+
+TEST_F(DataSetEventsTest, EmptyResultIsAtEndAtOnce) {
+    Open("select * from TYPES where ID < 0");
+    EXPECT_TRUE(query_->AtEnd());
+    EXPECT_EQ(query_->RecordNumber(), 0);
+    EXPECT_EQ(query_->Bookmark(), "");
+    EXPECT_EQ(log_, Log{"after open"});
+    EXPECT_TRUE(query_->Field("ID").IsNull());
+}
+
+TEST_F(DataSetEventsTest, NextOnTheLastRowSetsAtEndAndStays) {
+    Open("select ID from TYPES where ID > 1 order by ID");
+    EXPECT_EQ(log_, (Log{"after open", "after scroll"}));
+    log_.clear();
+    query_->Next();
+    query_->Next();
+    EXPECT_TRUE(query_->AtEnd());
+    EXPECT_EQ(query_->Field("ID").AsInteger(), 3);
+    query_->Next();
+    EXPECT_EQ(log_, (Log{"before scroll", "after scroll", "before scroll", "after scroll",
+                         "before scroll"}));
+}
+
+TEST_F(QueryTest, ReadingLoopVisitsEveryRowOnce) {
+    Open("select ID from TYPES order by ID");
+    std::string seen;
+    while (!query_->AtEnd()) {
+        seen += query_->Field("id").AsString();
+        query_->Next();
+    }
+    EXPECT_EQ(seen, "123");
+    EXPECT_EQ(ErrorOf([&] { query_->Field("NOPE"); }), "qryTemp: Field 'NOPE' not found");
+    query_->Close();
+    EXPECT_TRUE(query_->AtEnd());
+    EXPECT_TRUE(query_->AtStart());
+}
+
+TEST_F(QueryTest, FieldsConvertEachColumnType) {
+    Open("select * from TYPES order by ID");
+    EXPECT_EQ(query_->Field("TM").AsDateTime(), EncodeTime(0, 30, 0, 0));
+    EXPECT_EQ(query_->Field("TM").AsString(), "00:30:00");
+    EXPECT_EQ(query_->Field("DT").AsDateTime(), EncodeDate(2010, 6, 17));
+    EXPECT_EQ(query_->Field("DT").AsString(), "17.06.2010");
+    EXPECT_EQ(query_->Field("TS").AsString(), "17.06.2010");
+    EXPECT_EQ(query_->Field("V20").AsString(), "Season");
+    EXPECT_EQ(query_->Field("C8").AsString(), "Season  ");
+    EXPECT_EQ(query_->Field("ID").AsString(), "1");
+    EXPECT_EQ(query_->Field("S").AsInteger(), -5);
+    EXPECT_EQ(query_->Field("B").AsString(), "5000000000");
+    EXPECT_EQ(query_->Field("B").AsInteger(), static_cast<std::int32_t>(5000000000LL));
+    EXPECT_EQ(query_->Field("N2").AsString(), "12.5");
+    EXPECT_EQ(query_->Field("N2").AsInteger(), 12);
+    EXPECT_DOUBLE_EQ(query_->Field("N6").AsFloat(), 1.234567);
+    EXPECT_EQ(query_->Field("D").AsInteger(), 2);
+    EXPECT_EQ(query_->Field("MEMO").AsString(), "long text");
+    EXPECT_EQ(query_->Field("TWICE").AsInteger(), 2);
+
+    query_->Next();
+    EXPECT_EQ(query_->Field("V20").AsInteger(), 42);
+    EXPECT_EQ(query_->Field("TS").AsString(), "17.06.2010 10:30:15");
+    EXPECT_EQ(query_->Field("N2").AsString(), "-0.05");
+    EXPECT_EQ(query_->Field("D").AsInteger(), 4);
+
+    query_->Next();
+    EXPECT_EQ(query_->Field("S").AsInteger(), 0);
+    EXPECT_EQ(query_->Field("C8").AsString(), "");
+    EXPECT_EQ(query_->Field("TS").AsDateTime(), 0.0);
+}
+
+TEST_F(QueryTest, ConversionsThatCannotWorkRaise) {
+    Open("select * from TYPES order by ID desc");
+    EXPECT_EQ(ErrorOf([&] { query_->Field("V20").AsInteger(); }),
+              "'42a' is not a valid integer value");
+    EXPECT_EQ(ErrorOf([&] { query_->Field("ID").AsDateTime(); }),
+              "Cannot access field 'ID' as type DateTime");
+    // NULL reads as 0 whatever the field class.
+    EXPECT_EQ(query_->Field("TS").AsInteger(), 0);
+    query_->Last();
+    EXPECT_EQ(ErrorOf([&] { query_->Field("TS").AsInteger(); }),
+              "Cannot access field 'TS' as type Integer");
+    EXPECT_EQ(ErrorOf([&] { query_->Field("MEMO").AsFloat(); }),
+              "Cannot access field 'MEMO' as type Float");
+    EXPECT_EQ(ErrorOf([&] { query_->Field("V20").AsFloat(); }),
+              "'Season' is not a valid floating point value");
+}
+
+TEST_F(QueryTest, FieldDefinitionsFollowColumnsAndSchema) {
+    Open("select ID, C8, N2, N6, B, TWICE, DEF, MEMO from TYPES");
+    const std::vector<TFieldDef>& defs = query_->FieldDefs();
+    ASSERT_EQ(defs.size(), 8u);
+    EXPECT_TRUE(defs[0].required);
+    EXPECT_TRUE(defs[1].fixed);
+    EXPECT_EQ(defs[1].size, 8);
+    EXPECT_EQ(defs[2].dataType, ftBCD);
+    EXPECT_EQ(defs[2].precision, 9);
+    EXPECT_EQ(defs[2].size, 2);
+    EXPECT_EQ(defs[3].dataType, ftFloat);
+    EXPECT_EQ(defs[4].dataType, ftLargeint);
+    EXPECT_TRUE(defs[5].readOnly);
+    EXPECT_TRUE(defs[6].required);
+    EXPECT_EQ(defs[7].dataType, ftMemo);
+    EXPECT_TRUE(query_->NeedsRefresh());
+    EXPECT_NE(dynamic_cast<TIBBCDField*>(&query_->Field("N2")), nullptr);
+    EXPECT_NE(dynamic_cast<TMemoField*>(&query_->Field("MEMO")), nullptr);
+
+    TSchema& schema = *database_->Schema();
+    EXPECT_TRUE(schema.Has_COMPUTED_BLR("TYPES", "TWICE"));
+    EXPECT_TRUE(schema.Has_DEFAULT_VALUE("TYPES", "DEF"));
+    EXPECT_FALSE(schema.Has_DEFAULT_VALUE("TYPES", "ID"));
+    EXPECT_FALSE(database_->InternalTransaction().Active());
+}
+
+TEST_F(NumbersTest, CacheGrowsInStepsAndRowsKeepTheirNumbers) {
+    query_->SetBufferChunks(4);
+    Open("select N from NUMBERS order by N");
+    EXPECT_EQ(query_->RecordCount(), 1);
+    EXPECT_EQ(query_->CacheBytes(), 4u * static_cast<std::size_t>(query_->RecordSize()));
+    query_->Last();
+    EXPECT_EQ(N(), 25);
+    EXPECT_EQ(query_->RecordCount(), 25);
+    EXPECT_EQ(query_->CacheBytes(), 28u * static_cast<std::size_t>(query_->RecordSize()));
+    query_->Prior();
+    EXPECT_EQ(N(), 24);
+    query_->First();
+    EXPECT_EQ(N(), 1);
+    EXPECT_TRUE(query_->AtStart());
+    query_->Prior();
+    EXPECT_EQ(N(), 1);
+}
+
+TEST_F(NumbersTest, RecordNumberMovesAndClamps) {
+    Open("select N from NUMBERS order by N");
+    query_->SetRecordNumber(7);
+    EXPECT_EQ(N(), 7);
+    EXPECT_EQ(query_->RecordNumber(), 7);
+    query_->SetRecordNumber(100);
+    EXPECT_EQ(query_->RecordNumber(), 25);
+    EXPECT_EQ(query_->RecordCount(), 25);
+    query_->SetRecordNumber(-3);
+    EXPECT_EQ(N(), 1);
+    EXPECT_EQ(query_->MoveBy(30), 24);
+    EXPECT_TRUE(query_->AtEnd());
+}
+
+TEST_F(NumbersTest, BookmarksReturnToTheirRowsInFetchOrder) {
+    Open("select N from NUMBERS order by N desc");
+    query_->MoveBy(2);
+    const std::string third = query_->Bookmark();
+    ASSERT_EQ(third, std::string("\x02\x00\x00\x00", 4));
+    query_->Next();
+    const std::string fourth = query_->Bookmark();
+    query_->Last();
+    query_->SetBookmark(third);
+    EXPECT_EQ(N(), 23);
+    EXPECT_EQ(TIBCustomDataSet::BookmarkOrder(third, fourth), -1);
+    EXPECT_EQ(TIBCustomDataSet::BookmarkOrder(fourth, third), 1);
+    EXPECT_EQ(TIBCustomDataSet::BookmarkOrder("", third), 1);
+    EXPECT_EQ(TIBCustomDataSet::BookmarkOrder("", ""), 0);
+    query_->SetBookmark("");
+    EXPECT_EQ(N(), 23);
+    EXPECT_EQ(ErrorOf([&] { query_->SetBookmark("zzzz"); }), "qryTemp: Record not found");
+    EXPECT_EQ(N(), 23);
+}
+
+namespace {
+// A view that records what it is told, showing `rows` records at once.
+class RecordingView : public TDataLink {
+public:
+    explicit RecordingView(int rows) { SetBufferCount(rows); }
+    void ActiveChanged() override { log.push_back(Active() ? "open" : "closed"); }
+    void DataSetScrolled(int distance) override { log.push_back("scroll " + std::to_string(distance)); }
+    void RecordChanged(TField* field) override { log.push_back("field " + field->FieldName()); }
+    void EditingChanged() override { log.push_back("state"); }
+    void UpdateData() override {
+        log.push_back("update");
+        if (pending) DataSet()->Field("V20").SetAsString(*pending);
+        pending.reset();
+    }
+    std::vector<std::string> log;
+    std::optional<std::string> pending;
+};
+
+// Reaches the edit state the way the editable dataset will.
+class EditableQuery : public TIBQuery {
+public:
+    void BeginEdit() { SetState(dsEdit); }
+};
+
+class EditTest : public QueryTest {
+protected:
+    EditTest() {
+        query_ = std::make_unique<EditableQuery>();
+        query_->SetName("qryTemp");
+        query_->SetDatabase(database_.get());
+        query_->SetTransaction(transaction_.get());
+    }
+    void BeginEdit() { static_cast<EditableQuery&>(*query_).BeginEdit(); }
+};
+} // namespace
+
+TEST_F(NumbersTest, ViewsReadThroughTheWindowOfRecords) {
+    TDataSource source;
+    source.SetDataSet(query_.get());
+    RecordingView view(3);
+    view.SetDataSource(&source);
+    Open("select N from NUMBERS order by N");
+    EXPECT_EQ(query_->WindowRecordCount(), 3);
+    EXPECT_EQ(query_->RecordCount(), 3);
+    query_->Next();
+    EXPECT_EQ(view.ActiveRecord(), 1);
+    const int previous = query_->SetActiveRecordIndex(2);
+    EXPECT_EQ(N(), 3);
+    EXPECT_EQ(query_->RecordNumber(), 3);
+    query_->SetActiveRecordIndex(previous);
+    EXPECT_EQ(N(), 2);
+    query_->Last();
+    EXPECT_EQ(view.ActiveRecord(), 2);
+    query_->Close();
+    EXPECT_EQ(view.log, (Log{"state", "open", "scroll 1", "scroll 23", "state", "closed"}));
+}
+
+TEST_F(EditTest, WritesNeedTheEditState) {
+    Open("select * from TYPES order by ID");
+    EXPECT_EQ(ErrorOf([&] { query_->Field("V20").SetAsString("x"); }), "Not in edit mode");
+    EXPECT_EQ(ErrorOf([&] { query_->Field("V20").Clear(); }), "Not in edit mode");
+    EXPECT_EQ(query_->Field("V20").AsString(), "Season");
+    BeginEdit();
+    EXPECT_EQ(ErrorOf([&] { query_->Field("ID").SetAsString("12x"); }),
+              "'12x' is not a valid integer value for field 'ID'");
+    EXPECT_EQ(ErrorOf([&] { query_->Field("TWICE").SetAsInteger(5); }),
+              "Field 'TWICE' cannot be modified");
+    EXPECT_EQ(ErrorOf([&] { query_->Field("DT").SetAsInteger(5); }),
+              "Cannot access field 'DT' as type Integer");
+    EXPECT_EQ(ErrorOf([&] { query_->Field("ID").SetAsDateTime(5); }),
+              "Cannot access field 'ID' as type DateTime");
+    EXPECT_EQ(ErrorOf([&] { query_->Field("TM").SetAsString("25:99"); }),
+              "'25:99' is not a valid time");
+    EXPECT_EQ(query_->Field("ID").AsInteger(), 1);
+    EXPECT_FALSE(query_->Modified());
+}
+
+TEST_F(EditTest, WritesStoreNativeValuesInTheCache) {
+    TDataSource source;
+    source.SetDataSet(query_.get());
+    RecordingView view(1);
+    view.SetDataSource(&source);
+    Open("select * from TYPES order by ID");
+    BeginEdit();
+    const TDateTime moment = EncodeDate(2011, 2, 3) + EncodeTime(4, 5, 6, 789);
+    query_->Field("V20").SetAsString("a text longer than twenty");
+    query_->Field("C8").SetAsString("");
+    query_->Field("DT").SetAsDateTime(moment);
+    query_->Field("TM").SetAsDateTime(moment);
+    query_->Field("TS").SetAsString("03.02.2011 04:05:06");
+    query_->Field("N2").SetAsString("-7.125");
+    query_->Field("S").SetAsString("");
+    query_->Field("B").SetAsFloat(2.5);
+    EXPECT_TRUE(query_->Modified());
+
+    query_->SetRecordNumber(2);
+    query_->SetRecordNumber(1);
+    EXPECT_EQ(query_->Field("V20").AsString(), "a text longer than t");
+    EXPECT_TRUE(query_->Field("C8").IsNull());
+    EXPECT_EQ(query_->Field("DT").AsDateTime(), EncodeDate(2011, 2, 3));
+    EXPECT_DOUBLE_EQ(query_->Field("TM").AsDateTime(), EncodeTime(4, 5, 6, 789));
+    EXPECT_DOUBLE_EQ(query_->Field("TS").AsDateTime(), EncodeDate(2011, 2, 3) + EncodeTime(4, 5, 6, 0));
+    EXPECT_EQ(query_->Field("N2").AsString(), "-7.125");
+    EXPECT_TRUE(query_->Field("S").IsNull());
+    EXPECT_EQ(query_->Field("B").AsInteger(), 2);
+    const Log expected = {"state", "open", "state", "field V20", "field C8", "field DT",
+                          "field TM", "field TS", "field N2", "field S", "field B", "update"};
+    EXPECT_EQ(Log(view.log.begin(), view.log.begin() + 12), expected);
+}
+
+TEST_F(EditTest, BrowseCheckWritesPendingTextFirst) {
+    TDataSource source;
+    source.SetDataSet(query_.get());
+    RecordingView view(1);
+    view.SetDataSource(&source);
+    Open("select * from TYPES order by ID");
+    BeginEdit();
+    view.pending = "typed";
+    query_->Next();
+    EXPECT_EQ(query_->State(), dsBrowse);
+    query_->Prior();
+    EXPECT_EQ(query_->Field("V20").AsString(), "typed");
+}
