@@ -2,6 +2,7 @@
 
 #include "app/mData.h"
 #include "db/IBTransaction.h"
+#include "support/calendar/PlannerCalendar.h"
 
 TfrmMain* frmMain = nullptr;
 
@@ -16,4 +17,8 @@ TfrmMain::~TfrmMain() {
 
 void TfrmMain::BindDataModule(TmodData& data) {
     trPrograms->SetDefaultDatabase(data.IBDatabase.get());
+}
+
+TDateTime TfrmMain::ScheduleDate() const {
+    return PlannerCalendar1->SelectedDate();
 }

@@ -69,6 +69,8 @@ TEST_F(Startup, ConnectsAndBindsTheWindowsToTheConnection) {
     EXPECT_EQ(frmMain->windowTitle(), "Skedora");
     EXPECT_EQ(frmMain->size(), QSize(870, 640));
     EXPECT_NE(frmProgramFilter, nullptr);
+    EXPECT_EQ(frmMain->ScheduleDate(), 40346.0);
+    EXPECT_FALSE(frmMain->Panel1->isVisibleTo(frmMain));
 }
 
 TEST_F(Startup, FailedAttachShowsOneBoxAndGoesOn) {
