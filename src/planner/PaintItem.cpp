@@ -149,6 +149,7 @@ void TGridPainter::PaintItemText(TCanvas& canvas, TPlannerItem& item, const TRec
     canvas.Font = ItemFont(item.Font(), item);
     canvas.Brush.Color = clNone;
     int height = 0;
+    bool cut = false;
     const std::string markup = Joined(item.Text(), "");
     if (IsMarkup(markup) && markup.rfind("{\\", 0) != 0) {
         TMarkupOptions options;
@@ -163,12 +164,14 @@ void TGridPainter::PaintItemText(TCanvas& canvas, TPlannerItem& item, const TRec
         DrawMarkupText(canvas, markup, rect, options, result);
         canvas.PopClip();
         height = result.Height;
+        cut = result.Cut;
     } else {
         const unsigned wrap = item.WordWrap() ? tfWordBreak : tfSingleLine | tfEndEllipsis;
         height = canvas.DrawText(rect, Joined(item.Text(), "\r"),
                                  AlignmentFlags(item.Alignment()) | tfNoPrefix | wrap);
     }
-    item.ViewState().TextOverflow = rect.Height() < height;
+    // The height of the lines drawn alone would miss the lines left out below the rectangle.
+    item.ViewState().TextOverflow = rect.Height() < height || cut;
 }
 
 void TGridPainter::PaintArrows(TCanvas& canvas, const TPlannerItem& item, const TRect& outer) const {

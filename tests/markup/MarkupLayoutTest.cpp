@@ -24,6 +24,7 @@ TEST(MarkupLayout, ScheduleItemLaysOutFourLines) {
         EXPECT_EQ(drawing.Text(i).Font.Style, bold[i]) << drawing.Texts()[i];
     // The closing body and html tags make a fourth line of one text height.
     EXPECT_EQ(drawing.Result.Height, 4 * 13);
+    EXPECT_FALSE(drawing.Result.Cut);
     EXPECT_EQ(drawing.Result.Width, 70 + 6 + 6);
     EXPECT_EQ(drawing.Text(0).Flags, tfSingleLine | tfBottom | tfExpandTabs);
     // Text goes on without filling, and the canvas gets its state back.
@@ -65,6 +66,7 @@ TEST(MarkupLayout, BoxLowerThanTheTextStopsBeforeALineThatWouldPassTheBottom) {
     drawing.Draw(ScheduleText("S", "N", "L"), {0, 0, 400, 30});
     EXPECT_THAT(drawing.Texts(), ElementsAre(" ", "Series:", " ", "S", "Program:", " ", "N"));
     EXPECT_EQ(drawing.Result.Height, 26);
+    EXPECT_TRUE(drawing.Result.Cut);
 
     MarkupDrawing tiny;
     tiny.Draw(ScheduleText("S", "N", "L"), {0, 0, 400, 5});
@@ -75,6 +77,7 @@ TEST(MarkupLayout, BoxLowerThanTheTextStopsBeforeALineThatWouldPassTheBottom) {
     measured.Draw(ScheduleText("S", "N", "L"), {0, 0, 400, 5});
     EXPECT_TRUE(measured.Texts().empty());
     EXPECT_EQ(measured.Result.Height, 4 * 13);
+    EXPECT_FALSE(measured.Result.Cut);
     EXPECT_EQ(measured.Result.PlainText, " Series: SProgram: NLanguage:  L");
 }
 

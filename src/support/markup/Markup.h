@@ -33,6 +33,7 @@ struct TMarkupResult {
     std::string FocusedLinkTarget;
     int Width = 0;  // widest line without its trailing space
     int Height = 0; // sum of the line heights, at least one line of the entry font
+    bool Cut = false; // lines were left out at the rectangle's bottom
     int LinkCount = 0;
     int LinkUnderPoint = -1;
     TRect HoverRect;   // the link under the point on its line

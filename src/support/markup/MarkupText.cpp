@@ -126,8 +126,11 @@ void LayOutLine(TMarkupCall& call, TLineLayout& layout, std::string_view& rest) 
     const int height = measured.Box.Height();
     layout.Top += height;
     call.Result.Height += height;
-    if (!call.Options.MeasureOnly && layout.Top + measured.BaseHeight > call.Rect.Bottom)
+    if (!call.Options.MeasureOnly && layout.Top + measured.BaseHeight > call.Rect.Bottom &&
+        !rest.empty()) {
         rest = {};
+        call.Result.Cut = true;
+    }
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -25,7 +26,7 @@ std::string OutputPath(const std::string& name) {
 
 // Renders a schedule into PNG files anyone can look at: planner_day.png shows the current and
 // the selected item beside each other, planner_night.png the programme running past midnight.
-TEST(PlannerSnapshot, RendersOverlappingItemsIntoPictures) {
+TEST(PlannerWidget, RendersOverlappingItemsIntoPictures) {
     TestApplication();
     TPlanner planner;
     planner.resize(870, 720);
@@ -53,6 +54,45 @@ TEST(PlannerSnapshot, RendersOverlappingItemsIntoPictures) {
     planner.render(&night);
     EXPECT_TRUE(night.save(QString::fromStdString(OutputPath("planner_night.png"))));
     EXPECT_TRUE(planner.RowsOutside().Above);
+}
+
+TEST(PlannerWidget, TimerTicksMoveTheCurrentItems) {
+    TestApplication();
+    TPlanner planner;
+    planner.resize(600, 400);
+    ApplyScheduleSettings(planner);
+    TPlannerItem& morning = AddProgramme(planner, At(10, 0), At(0, 30), 0);
+    TPlannerItem& later = AddProgramme(planner, At(10, 20), At(0, 30), 0);
+    std::vector<std::string> events;
+    planner.OnItemActivate = [&](TPlannerItem& item) {
+        events.push_back("on " + std::to_string(item.Index()));
+    };
+    planner.OnItemDeactivate = [&](TPlannerItem& item) {
+        events.push_back("off " + std::to_string(item.Index()));
+    };
+    TDateTime now = 40000 + At(10, 10);
+    planner.Clock = [&] { return now; };
+    planner.TimerTick();
+    EXPECT_TRUE(morning.ViewState().IsCurrent);
+    EXPECT_FALSE(later.ViewState().IsCurrent);
+    now = 40000 + At(10, 30);
+    planner.TimerTick();
+    EXPECT_FALSE(morning.ViewState().IsCurrent);
+    EXPECT_TRUE(later.ViewState().IsCurrent);
+    EXPECT_EQ(events, (std::vector<std::string>{"on 0", "off 0", "on 1"}));
+
+    planner.Display().SetShowCurrentItem(false);
+    EXPECT_FALSE(later.ViewState().IsCurrent);
+}
+
+TEST(PlannerWidget, CurrentRowCountsWholeSlotsOfTheDay) {
+    TCustomPlanner planner;
+    ApplyScheduleSettings(planner);
+    EXPECT_EQ(CurrentRow(planner.Display(), 40000 + At(10, 10)), 61);
+    EXPECT_EQ(CurrentRow(planner.Display(), 40000 + At(10, 9) + 0.99 / 1440), 60);
+    EXPECT_TRUE(IsCurrentSlot(planner.Display(), 143, 40001.0 - 0.1 / 86400));
+    planner.Display().SetShowCurrent(false);
+    EXPECT_FALSE(IsCurrentSlot(planner.Display(), 61, 40000 + At(10, 10)));
 }
 
 } // namespace
