@@ -58,11 +58,36 @@ void TGridPainter::PaintGrid(TCanvas& canvas) {
     if (planner_.Sidebar().Visible())
         for (int row = grid_.TopRow; row <= last; ++row)
             PaintSidebarCell(canvas, row, layout_.CellRect(0, row, grid_.TopRow, scale));
+    deferring_ = true;
     for (int row = grid_.TopRow; row <= last; ++row)
-        for (int position = 0; position < planner_.Positions(); ++position)
+        for (int position = 0; position < planner_.Positions(); ++position, ++cell_)
             PaintPositionCell(canvas, position, row,
                               layout_.CellRect(position + 1, row, grid_.TopRow, scale),
                               grid_.Selection.Contains(position + 1, row));
+    deferring_ = false;
+    PaintDeferredItems(canvas);
+}
+
+// A rounded item drawn again at a later cell covers its earlier drawings and the cell
+// backgrounds under it alike, so only its last drawing counts.
+void TGridPainter::DrawLaneItem(TCanvas& canvas, TPlannerItem& item, const TRect& rect) {
+    if (!deferring_ || item.Shape() == psRect) return PaintItem(canvas, item, rect);
+    const auto same = [&item](const TDeferredItem& entry) { return entry.Item == &item; };
+    const auto found = std::find_if(deferred_.begin(), deferred_.end(), same);
+    if (found == deferred_.end())
+        deferred_.push_back({&item, rect, cell_});
+    else
+        *found = {&item, rect, cell_};
+}
+
+void TGridPainter::PaintDeferredItems(TCanvas& canvas) {
+    std::stable_sort(deferred_.begin(), deferred_.end(),
+                     [](const TDeferredItem& a, const TDeferredItem& b) { return a.Cell < b.Cell; });
+    for (const TDeferredItem& entry : deferred_) {
+        entry.Item->ViewState().Painted = false;
+        PaintItem(canvas, *entry.Item, entry.Rect);
+    }
+    deferred_.clear();
 }
 
 void TGridPainter::PaintSidebarCell(TCanvas& canvas, int row, const TRect& cell) {
@@ -155,7 +180,7 @@ void TGridPainter::PaintLanes(TCanvas& canvas, int position, int row, const TRec
             FillSlot(canvas, rect, color);
             item->ViewState().Painted = false;
         }
-        PaintItem(canvas, *item, ItemRect(*item, rect, scale));
+        DrawLaneItem(canvas, *item, ItemRect(*item, rect, scale));
         FillSlot(canvas, {rect.Right - planner_.ItemGap(), rect.Top, rect.Right, rect.Bottom}, color);
     }
 }

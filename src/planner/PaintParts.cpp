@@ -29,10 +29,14 @@ void DrawRaisedEdge(TCanvas& canvas, const TRect& rect) {
 }
 
 // The two characters backslash and n stand for a line break.
-std::string WithLineBreaks(std::string text) {
-    for (size_t at = text.find("\\n"); at != std::string::npos; at = text.find("\\n", at + 1))
-        text.replace(at, 2, "\r");
-    return text;
+std::string WithLineBreaks(const std::string& text) {
+    std::string result;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const bool lineBreak = text[i] == '\\' && i + 1 < text.size() && text[i + 1] == 'n';
+        result += lineBreak ? '\r' : text[i];
+        i += lineBreak ? 1 : 0;
+    }
+    return result;
 }
 
 void PaintSectionText(TCanvas& canvas, const TPlannerLooks& looks, const TRect& section,

@@ -6,6 +6,7 @@
 #include "platform/Canvas.h"
 
 #include <string>
+#include <vector>
 
 class TCustomPlanner;
 class TPlannerItem;
@@ -40,6 +41,7 @@ public:
     TGridPainter(TCustomPlanner& planner, const TPlannerLooks& looks, const TPlannerLayout& layout,
                  const TGridState& grid);
 
+    // Rounded items come out as if redrawn over each of their cells: drawn once, after the cells.
     void PaintGrid(TCanvas& canvas);
     void PaintSidebarCell(TCanvas& canvas, int row, const TRect& cell);
     void PaintPositionCell(TCanvas& canvas, int position, int row, const TRect& cell,
@@ -48,7 +50,15 @@ public:
     void PaintItem(TCanvas& canvas, TPlannerItem& item, TRect rect);
 
 private:
+    struct TDeferredItem {
+        TPlannerItem* Item;
+        TRect Rect;
+        int Cell; // the last cell that drew it
+    };
+
     int LastVisibleRow() const;
+    void DrawLaneItem(TCanvas& canvas, TPlannerItem& item, const TRect& rect);
+    void PaintDeferredItems(TCanvas& canvas);
     TColor SlotColor(int position, int row, bool selected) const;
     void FillSlot(TCanvas& canvas, const TRect& rect, TColor color) const;
     void PaintLanes(TCanvas& canvas, int position, int row, const TRect& cell, TColor color);
@@ -64,6 +74,9 @@ private:
     const TPlannerLooks& looks_;
     const TPlannerLayout& layout_;
     const TGridState& grid_;
+    bool deferring_ = false;
+    int cell_ = 0;
+    std::vector<TDeferredItem> deferred_;
 };
 
 // Item, header and caption texts containing "</" go to the markup renderer.

@@ -5,6 +5,7 @@
 
 #include <QPainter>
 #include <QPolygon>
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -61,16 +62,18 @@ QString TextForQt(const std::string& text, unsigned flags) {
 
 } // namespace
 
-TQtCanvas::TQtCanvas(QPainter& painter) : painter_(painter), metrics_(QFont()) {}
+TQtCanvas::TQtCanvas(QPainter& painter) : painter_(painter) {}
 
 const QFontMetrics& TQtCanvas::UseFont() {
-    if (!fontUsed_ || !(*fontUsed_ == Font)) {
-        fontUsed_ = Font;
-        qfont_ = ToQFont(Font);
-        metrics_ = QFontMetrics(qfont_);
+    if (current_ >= fonts_.size() || !(fonts_[current_].Font == Font)) {
+        const auto same = [this](const TConvertedFont& font) { return font.Font == Font; };
+        current_ = std::find_if(fonts_.begin(), fonts_.end(), same) - fonts_.begin();
+        if (current_ == fonts_.size()) {
+            const QFont font = ToQFont(Font);
+            fonts_.push_back({Font, font, QFontMetrics(font)});
+        }
     }
-    painter_.setFont(qfont_);
-    return metrics_;
+    return fonts_[current_].Metrics;
 }
 
 void TQtCanvas::UsePenAndBrush() {
@@ -115,11 +118,14 @@ void TQtCanvas::Polyline(const std::vector<TPoint>& points) {
 int TQtCanvas::DrawText(const TRect& rect, const std::string& text, unsigned flags) {
     const QFontMetrics& metrics = UseFont();
     QString shown = TextForQt(text, flags);
-    if (flags & tfEndEllipsis && !(flags & tfWordBreak))
-        shown = metrics.elidedText(shown, Qt::ElideRight, rect.Width(), AlignmentOf(flags));
     const int alignment = AlignmentOf(flags);
-    const QRect bounds = metrics.boundingRect(ToQRect(rect), alignment, shown);
+    if (flags & tfEndEllipsis && !(flags & tfWordBreak))
+        shown = metrics.elidedText(shown, Qt::ElideRight, rect.Width(), alignment);
+    // Single lines need no layout for their height unless a background goes behind them.
+    const bool measure = Brush.Color != clNone || !(flags & tfSingleLine);
+    const QRect bounds = measure ? metrics.boundingRect(ToQRect(rect), alignment, shown) : QRect();
     painter_.save();
+    painter_.setFont(fonts_[current_].Qt);
     if (!(flags & tfNoClip)) painter_.setClipRect(ToQRect(rect), Qt::IntersectClip);
     if (Brush.Color != clNone) painter_.fillRect(bounds, ToQColor(Brush.Color));
     painter_.setPen(ToQColor(Font.Color));
@@ -131,7 +137,7 @@ int TQtCanvas::DrawText(const TRect& rect, const std::string& text, unsigned fla
         painter_.drawText(ToQRect(rect), alignment, shown);
     }
     painter_.restore();
-    return bounds.height();
+    return measure ? bounds.height() : metrics.height();
 }
 
 void TQtCanvas::DrawFocusRect(const TRect& rect) {

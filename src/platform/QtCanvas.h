@@ -4,7 +4,7 @@
 
 #include <QFont>
 #include <QFontMetrics>
-#include <optional>
+#include <vector>
 
 class QPainter;
 
@@ -27,12 +27,17 @@ public:
     void PopClip() override;
 
 private:
-    // The painter's font and metrics follow Font, converted only when it changed.
+    struct TConvertedFont {
+        TFont Font;
+        QFont Qt;
+        QFontMetrics Metrics;
+    };
+
+    // Each font is converted once per canvas.
     const QFontMetrics& UseFont();
     void UsePenAndBrush();
 
     QPainter& painter_;
-    std::optional<TFont> fontUsed_;
-    QFont qfont_;
-    QFontMetrics metrics_;
+    std::vector<TConvertedFont> fonts_;
+    size_t current_ = 0;
 };
