@@ -260,6 +260,8 @@ void TIBSQL::Release() {
     params_.SetCount(0);
     columns_.SetCount(0);
     prepared_ = false;
+    open_ = eof_ = false;
+    recordCount_ = 0;
     sqlType_ = SQLUnknown;
     if (!handle_->Held()) return;
     const ISC_STATUS result =

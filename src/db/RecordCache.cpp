@@ -104,6 +104,7 @@ void RecordLayout::InitRecord(char* record, int rowNumber) const {
 }
 
 void RecordLayout::StoreRow(const TIBXSQLDA& columns, char* record, int rowNumber) const {
+    const ClientLibrary& api = LoadClientLibrary();
     RecordHeader& header = Header(record);
     header = RecordHeader{BookmarkFlag::Current, UpdateStatus::Unmodified, UpdateStatus::Unmodified,
                           0, ColumnCount(), rowNumber, -1, {}};
@@ -114,14 +115,13 @@ void RecordLayout::StoreRow(const TIBXSQLDA& columns, char* record, int rowNumbe
         state.length = 0;
         if (i == dbKeyColumn_ && !state.isNull)
             std::memcpy(header.dbKey, slot.Data(), sizeof header.dbKey);
-        if (!state.isNull) StoreValue(columns_[static_cast<std::size_t>(i)], slot.Data(),
-                                      record + columns_[static_cast<std::size_t>(i)].offset, state);
+        const ColumnLayout& layout = columns_[static_cast<std::size_t>(i)];
+        if (!state.isNull) StoreValue(api, layout, slot.Data(), record + layout.offset, state);
     }
 }
 
-void RecordLayout::StoreValue(const ColumnLayout& layout, const char* source, char* target,
-                              ColumnState& state) const {
-    const ClientLibrary& api = LoadClientLibrary();
+void RecordLayout::StoreValue(const ClientLibrary& api, const ColumnLayout& layout,
+                              const char* source, char* target, ColumnState& state) {
     std::tm tm;
     state.length = layout.size;
     switch (layout.kind) {

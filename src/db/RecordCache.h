@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+struct ClientLibrary;
 class TIBXSQLDA;
 
 // How a column's value is held in a cached record.
@@ -81,8 +82,8 @@ public:
     }
 
 private:
-    void StoreValue(const ColumnLayout& layout, const char* source, char* target,
-                    ColumnState& state) const;
+    static void StoreValue(const ClientLibrary& api, const ColumnLayout& layout,
+                           const char* source, char* target, ColumnState& state);
 
     std::vector<ColumnLayout> columns_;
     int dbKeyColumn_ = -1;

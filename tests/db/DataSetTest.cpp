@@ -208,6 +208,18 @@ TEST_F(NumbersTest, BookmarksReturnToTheirRowsInFetchOrder) {
     EXPECT_EQ(N(), 23);
 }
 
+TEST_F(NumbersTest, FetchFailureKeepsTheCachedRowsReadable) {
+    Open("select N, 10 / (N - 3) as Q from NUMBERS order by N");
+    query_->Next();
+    EXPECT_THROW(query_->Next(), EIBInterBaseError);
+    EXPECT_EQ(N(), 2);
+    query_->Prior();
+    EXPECT_EQ(N(), 1);
+    EXPECT_EQ(query_->Field("Q").AsInteger(), -5);
+    query_->SetRecordNumber(25);
+    EXPECT_EQ(query_->RecordCount(), 2);
+}
+
 namespace {
 // A view that records what it is told, showing `rows` records at once.
 class RecordingView : public TDataLink {

@@ -219,3 +219,24 @@ TEST_F(QueryTest, StatementColumnsAndStates) {
     sql.Prepare();
     EXPECT_EQ(sql.Current().UniqueRelationName(), "");
 }
+
+class ProcedureTest : public QueryTest {
+protected:
+    ProcedureTest()
+        : QueryTest("SET TERM ^ ;\nCREATE PROCEDURE TWICE (X INTEGER) RETURNS (Y INTEGER) AS "
+                    "BEGIN Y = X * 2; END^\nSET TERM ; ^") {}
+};
+
+TEST_F(ProcedureTest, ExecuteProcedureFillsTheColumns) {
+    TIBSQL sql;
+    sql.SetDatabase(database_.get());
+    sql.SetTransaction(transaction_.get());
+    sql.SetSQL({"execute procedure TWICE :X"});
+    transaction_->Start();
+    sql.Prepare();
+    EXPECT_EQ(sql.SQLType(), SQLExecProcedure);
+    sql.ParamByName("x").SetAsString("21");
+    sql.Execute();
+    EXPECT_EQ(sql.Field(0).AsString(), "42");
+    EXPECT_EQ(ErrorOf([&] { sql.ParamByName("Z"); }), "Field \"Z\" not found");
+}
