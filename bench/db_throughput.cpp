@@ -94,7 +94,8 @@ void CreateDatabase() {
     api.isc_detach_database(status, &db);
     TIBDatabase database;
     database.SetDatabaseName(g_path);
-    database.SetParams({"user_name=SYSDBA", "lc_ctype=WIN1251", std::string("password=") + kPassword});
+    database.SetParams(
+        {"user_name=SYSDBA", "lc_ctype=WIN1251", std::string("password=") + kPassword});
     database.SetLoginPrompt(false);
     database.SetConnected(true);
     RunSQL(database, kSchema);
@@ -248,7 +249,8 @@ void RawInsert(benchmark::State& state) {
 struct LayerSession {
     LayerSession() {
         database.SetDatabaseName(g_path);
-        database.SetParams({"user_name=SYSDBA", "lc_ctype=WIN1251", std::string("password=") + kPassword});
+        database.SetParams(
+            {"user_name=SYSDBA", "lc_ctype=WIN1251", std::string("password=") + kPassword});
         database.SetLoginPrompt(false);
         transaction.SetDefaultDatabase(&database);
         database.SetConnected(true);
@@ -378,13 +380,15 @@ void PrintTable() {
     for (const char* work : {"Fetch", "Insert"}) {
         const std::string raw = std::string("Raw") + work;
         const double floor = g_times[raw];
-        const char* label = std::strcmp(work, "Fetch") == 0 ? "fetch 100,000 rows" : "insert 10,000 rows";
+        const char* label =
+            std::strcmp(work, "Fetch") == 0 ? "fetch 100,000 rows" : "insert 10,000 rows";
         PrintRow(label, "raw isc_dsql", raw, floor);
         PrintRow(label, "TIBQuery", std::string("Query") + work, floor);
         PrintRow(label, "Qt QIBASE", std::string("Qt") + work, floor);
     }
-    std::printf("\nrecord cache %.1f MB for rows x record size %.1f MB: %.3fx\n", g_cacheBytes / 1e6,
-                g_rowBytes / 1e6, g_rowBytes > 0 ? g_cacheBytes / g_rowBytes : 0.0);
+    std::printf("\nrecord cache %.1f MB for rows x record size %.1f MB: %.3fx\n",
+                g_cacheBytes / 1e6, g_rowBytes / 1e6,
+                g_rowBytes > 0 ? g_cacheBytes / g_rowBytes : 0.0);
 }
 } // namespace
 
@@ -397,12 +401,22 @@ int main(int argc, char** argv) {
     CreateDatabase();
     {
         QSqlDatabase database = QtDatabase();
-        benchmark::RegisterBenchmark("RawFetch", RawFetch)->Unit(benchmark::kMillisecond)->MinTime(3);
-        benchmark::RegisterBenchmark("QueryFetch", QueryFetch)->Unit(benchmark::kMillisecond)->MinTime(3);
+        benchmark::RegisterBenchmark("RawFetch", RawFetch)
+            ->Unit(benchmark::kMillisecond)
+            ->MinTime(3);
+        benchmark::RegisterBenchmark("QueryFetch", QueryFetch)
+            ->Unit(benchmark::kMillisecond)
+            ->MinTime(3);
         benchmark::RegisterBenchmark("QtFetch", QtFetch)->Unit(benchmark::kMillisecond)->MinTime(3);
-        benchmark::RegisterBenchmark("RawInsert", RawInsert)->Unit(benchmark::kMillisecond)->MinTime(3);
-        benchmark::RegisterBenchmark("QueryInsert", QueryInsert)->Unit(benchmark::kMillisecond)->MinTime(3);
-        benchmark::RegisterBenchmark("QtInsert", QtInsert)->Unit(benchmark::kMillisecond)->MinTime(3);
+        benchmark::RegisterBenchmark("RawInsert", RawInsert)
+            ->Unit(benchmark::kMillisecond)
+            ->MinTime(3);
+        benchmark::RegisterBenchmark("QueryInsert", QueryInsert)
+            ->Unit(benchmark::kMillisecond)
+            ->MinTime(3);
+        benchmark::RegisterBenchmark("QtInsert", QtInsert)
+            ->Unit(benchmark::kMillisecond)
+            ->MinTime(3);
         benchmark::Initialize(&argc, argv);
         TableReporter reporter;
         benchmark::RunSpecifiedBenchmarks(&reporter);

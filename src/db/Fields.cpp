@@ -29,7 +29,8 @@ std::int32_t DaysOfDate(TDateTime value) {
 }
 
 std::int32_t MillisecondsOfTime(TDateTime value) {
-    return static_cast<std::int32_t>(std::llround(std::fabs(value - std::trunc(value)) * kMSecsPerDay));
+    return static_cast<std::int32_t>(
+        std::llround(std::fabs(value - std::trunc(value)) * kMSecsPerDay));
 }
 
 // Before 1899-12-30 the time of day counts away from the date, as date-time values do.
@@ -46,8 +47,8 @@ double StampOfDateTime(TDateTime value) {
 
 std::string ScaledToString(std::int64_t scaled) {
     const bool negative = scaled < 0;
-    const std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(scaled)
-                                             : static_cast<std::uint64_t>(scaled);
+    const std::uint64_t magnitude =
+        negative ? 0 - static_cast<std::uint64_t>(scaled) : static_cast<std::uint64_t>(scaled);
     std::string text = (negative ? "-" : "") + std::to_string(magnitude / kScaledOne);
     std::string fraction = std::to_string(magnitude % kScaledOne + kScaledOne).substr(1);
     while (!fraction.empty() && fraction.back() == '0')
@@ -238,7 +239,8 @@ TDateTime TTimeField::ParseText(const std::string& text) const {
 std::string TIBStringField::GetAsString() const {
     int length = 0;
     const char* data = Data(&length);
-    const auto end = static_cast<const char*>(std::memchr(data, '\0', static_cast<std::size_t>(length)));
+    const auto end =
+        static_cast<const char*>(std::memchr(data, '\0', static_cast<std::size_t>(length)));
     if (end) length = static_cast<int>(end - data);
     if (length > Size()) RaiseClientError(ClientError::SizeMismatch, DisplayName());
     return std::string(data, static_cast<std::size_t>(length));
@@ -258,7 +260,8 @@ double TIBStringField::GetAsFloat() const {
 
 void TIBStringField::SetAsString(const std::string& value) {
     if (value.empty()) return Clear();
-    Write(value.data(), static_cast<int>(std::min<std::size_t>(value.size(), static_cast<std::size_t>(Size()))));
+    Write(value.data(),
+          static_cast<int>(std::min<std::size_t>(value.size(), static_cast<std::size_t>(Size()))));
 }
 
 void TIBStringField::SetAsInteger(std::int32_t value) {
@@ -289,16 +292,27 @@ void TBlobField::SetAsString(const std::string& value) {
 
 std::unique_ptr<TField> CreateField(TIBCustomDataSet& dataSet, const TFieldDef& def) {
     switch (def.dataType) {
-    case ftSmallint: return std::make_unique<TSmallintField>(dataSet, def);
-    case ftInteger: return std::make_unique<TIntegerField>(dataSet, def);
-    case ftLargeint: return std::make_unique<TLargeintField>(dataSet, def);
-    case ftBCD: return std::make_unique<TIBBCDField>(dataSet, def);
-    case ftFloat: return std::make_unique<TFloatField>(dataSet, def);
-    case ftDate: return std::make_unique<TDateField>(dataSet, def);
-    case ftTime: return std::make_unique<TTimeField>(dataSet, def);
-    case ftDateTime: return std::make_unique<TDateTimeField>(dataSet, def);
-    case ftMemo: return std::make_unique<TMemoField>(dataSet, def);
-    case ftBlob: return std::make_unique<TBlobField>(dataSet, def);
-    default: return std::make_unique<TIBStringField>(dataSet, def);
+    case ftSmallint:
+        return std::make_unique<TSmallintField>(dataSet, def);
+    case ftInteger:
+        return std::make_unique<TIntegerField>(dataSet, def);
+    case ftLargeint:
+        return std::make_unique<TLargeintField>(dataSet, def);
+    case ftBCD:
+        return std::make_unique<TIBBCDField>(dataSet, def);
+    case ftFloat:
+        return std::make_unique<TFloatField>(dataSet, def);
+    case ftDate:
+        return std::make_unique<TDateField>(dataSet, def);
+    case ftTime:
+        return std::make_unique<TTimeField>(dataSet, def);
+    case ftDateTime:
+        return std::make_unique<TDateTimeField>(dataSet, def);
+    case ftMemo:
+        return std::make_unique<TMemoField>(dataSet, def);
+    case ftBlob:
+        return std::make_unique<TBlobField>(dataSet, def);
+    default:
+        return std::make_unique<TIBStringField>(dataSet, def);
     }
 }

@@ -37,8 +37,8 @@ BlobId WriteBlob(const TIBBase& link, const std::string& bytes) {
                      true);
     for (std::size_t at = 0; at < bytes.size(); at += kSegmentSize) {
         const auto length = static_cast<unsigned short>(std::min(kSegmentSize, bytes.size() - at));
-        transaction.Call(
-            api.isc_put_segment(StatusVector(), blob.Ptr(), length, bytes.data() + at), true);
+        transaction.Call(api.isc_put_segment(StatusVector(), blob.Ptr(), length, bytes.data() + at),
+                         true);
     }
     Close(link, blob);
     return {quad.gds_quad_high, quad.gds_quad_low};
@@ -56,8 +56,8 @@ std::string ReadBlob(const TIBBase& link, BlobId id) {
     char segment[kSegmentSize];
     for (;;) {
         unsigned short length = 0;
-        const ISC_STATUS result = api.isc_get_segment(StatusVector(), blob.Ptr(), &length,
-                                                      sizeof segment, segment);
+        const ISC_STATUS result =
+            api.isc_get_segment(StatusVector(), blob.Ptr(), &length, sizeof segment, segment);
         if (result != 0 && result != isc_segment) {
             if (result == isc_segstr_eof) break;
             transaction.Call(result, true);

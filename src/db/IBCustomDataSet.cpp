@@ -13,6 +13,42 @@
 
 namespace {
 constexpr const char* kDbKeyColumn = "IB_INTERNAL_DBKEY";
+constexpr int kFloatPrecision = 15;
+
+// Whole numbers by width at scale 0, four decimals down to scale -4, floating point below.
+void DescribeInteger(TFieldDef& def, short type, short scale) {
+    static constexpr int kPrecisions[] = {4, 9, 18};
+    const int width = type == sqltShort ? 0 : type == sqltLong ? 1 : 2;
+    if (scale == 0) {
+        static constexpr TFieldType kTypes[] = {ftSmallint, ftInteger, ftLargeint};
+        def.dataType = kTypes[width];
+    } else if (scale >= -4) {
+        def.dataType = ftBCD;
+        def.precision = kPrecisions[width];
+        def.size = -scale;
+    } else {
+        def.dataType = ftFloat;
+        def.precision = kFloatPrecision;
+    }
+}
+
+// ftUnknown for columns that get no field.
+TFieldType PlainType(short type) {
+    switch (type) {
+    case sqltDouble:
+    case sqltFloat:
+    case sqltDFloat:
+        return ftFloat;
+    case sqltDate:
+        return ftDate;
+    case sqltTime:
+        return ftTime;
+    case sqltTimestamp:
+        return ftDateTime;
+    default:
+        return ftUnknown;
+    }
+}
 } // namespace
 
 TIBCustomDataSet::TIBCustomDataSet() {
@@ -110,41 +146,30 @@ void TIBCustomDataSet::BuildFieldDefs() {
 }
 
 TFieldDef TIBCustomDataSet::DefOf(TIBXSQLVAR& column) {
-    static constexpr int kPrecisions[] = {4, 9, 18};
     TFieldDef def;
     def.name = column.Name();
     def.column = column.Index();
     def.required = !column.Nullable();
     const short type = column.SqlType();
-    const short scale = column.SqlScale();
-    const int width = type == sqltShort ? 0 : type == sqltLong ? 1 : 2;
     switch (type) {
-    case sqltVarying: case sqltText:
+    case sqltVarying:
+    case sqltText:
         def.dataType = ftString;
         def.size = column.SqlLen();
         def.fixed = type == sqltText;
         break;
-    case sqltShort: case sqltLong: case sqltInt64:
-        if (scale == 0) {
-            def.dataType = type == sqltShort ? ftSmallint : type == sqltLong ? ftInteger : ftLargeint;
-        } else if (scale >= -4) {
-            def.dataType = ftBCD;
-            def.precision = kPrecisions[width];
-            def.size = -scale;
-        } else {
-            def.dataType = ftFloat;
-            def.precision = 15;
-        }
+    case sqltShort:
+    case sqltLong:
+    case sqltInt64:
+        DescribeInteger(def, type, column.SqlScale());
         break;
-    case sqltDouble: case sqltFloat: case sqltDFloat:
-        def.dataType = ftFloat;
-        def.precision = 15;
+    case sqltBlob:
+        def.dataType = column.SqlSubtype() == 1 ? ftMemo : ftBlob;
         break;
-    case sqltDate: def.dataType = ftDate; break;
-    case sqltTime: def.dataType = ftTime; break;
-    case sqltTimestamp: def.dataType = ftDateTime; break;
-    case sqltBlob: def.dataType = column.SqlSubtype() == 1 ? ftMemo : ftBlob; break;
-    default: break;
+    default:
+        def.dataType = PlainType(type);
+        def.precision = def.dataType == ftFloat ? kFloatPrecision : 0;
+        break;
     }
     return def;
 }
@@ -279,7 +304,8 @@ const char* TIBCustomDataSet::ActiveFieldData(int column, int* length) const {
 
 void TIBCustomDataSet::WriteField(TField& field, const void* data, int length) {
     if (state_ != dsEdit && state_ != dsInsert) RaiseClientError(ClientError::NotEditing);
-    if (field.ReadOnly()) throw EDatabaseError("Field '" + field.DisplayName() + "' cannot be modified");
+    if (field.ReadOnly())
+        throw EDatabaseError("Field '" + field.DisplayName() + "' cannot be modified");
     char* record = ActiveRecord();
     if (!record) RaiseClientError(ClientError::BufferNotSet);
     const int column = field.FieldNo() - 1;

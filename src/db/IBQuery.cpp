@@ -71,15 +71,21 @@ void TIBQuery::BindParam(TIBXSQLVAR& slot, const TParam& param) {
     if (param.IsNull()) return slot.SetIsNull(true);
     slot.SetIsNull(false);
     switch (param.DataType()) {
-    case ftString: case ftFixedChar: case ftBlob: case ftMemo:
+    case ftString:
+    case ftFixedChar:
+    case ftBlob:
+    case ftMemo:
         return slot.SetAsString(param.AsString());
-    case ftSmallint: case ftWord: case ftBoolean:
+    case ftSmallint:
+    case ftWord:
+    case ftBoolean:
         return slot.SetAsShort(static_cast<short>(param.AsInteger()));
     case ftInteger:
         return slot.SetAsLong(static_cast<std::int32_t>(param.AsInteger()));
     case ftFloat:
         return slot.SetAsDouble(param.AsFloat());
-    case ftCurrency: case ftBCD:
+    case ftCurrency:
+    case ftBCD:
         return slot.SetAsCurrency(param.AsFloat());
     case ftDate:
         return slot.SetAsDate(param.AsFloat());

@@ -14,8 +14,8 @@
 namespace {
 constexpr char kStatementTypeItem = isc_info_sql_stmt_type;
 constexpr ISC_STATUS kFetchEndCode = 100;
-constexpr ISC_STATUS kCursorUnknownCode = 335544485;   // invalid statement handle
-constexpr ISC_STATUS kCursorNotOpenCode = 335544577;   // attempt to reclose a closed cursor
+constexpr ISC_STATUS kCursorUnknownCode = 335544485;    // invalid statement handle
+constexpr ISC_STATUS kCursorNotOpenCode = 335544577;    // attempt to reclose a closed cursor
 constexpr ISC_STATUS kProcedureFailureCode = 335544345; // lock conflict: never retried
 constexpr ISC_STATUS kPastLastRowCode = 335544572;      // cursor is not positioned
 
@@ -116,8 +116,9 @@ void TIBSQL::Prepare() {
 
 void TIBSQL::PrepareOnServer() {
     const ClientLibrary& api = LoadClientLibrary();
-    Database()->Call(api.isc_dsql_alloc_statement2(StatusVector(), base_.DBHandle().Ptr(), handle_->Ptr()),
-                     true);
+    Database()->Call(
+        api.isc_dsql_alloc_statement2(StatusVector(), base_.DBHandle().Ptr(), handle_->Ptr()),
+        true);
     Call(api.isc_dsql_prepare(StatusVector(), base_.TRHandle().Ptr(), handle_->Ptr(), 0,
                               processedSQL_.c_str(),
                               static_cast<unsigned short>(base_.SQLDialect()), nullptr),
@@ -193,8 +194,8 @@ void TIBSQL::Execute() {
 void TIBSQL::ExecuteSelect() {
     const ClientLibrary& api = LoadClientLibrary();
     Call(api.isc_dsql_execute2(StatusVector(), base_.TRHandle().Ptr(), handle_->Ptr(),
-                               static_cast<unsigned short>(base_.SQLDialect()),
-                               Sqlda(params_), nullptr),
+                               static_cast<unsigned short>(base_.SQLDialect()), Sqlda(params_),
+                               nullptr),
          true);
     Call(api.isc_dsql_set_cursor_name(StatusVector(), handle_->Ptr(), cursorName_.c_str(), 0),
          true);
@@ -227,10 +228,10 @@ TIBXSQLDA* TIBSQL::Fetch() {
     const ClientLibrary& api = LoadClientLibrary();
     const ISC_STATUS result =
         Call(api.isc_dsql_fetch(StatusVector(), handle_->Ptr(),
-                                static_cast<unsigned short>(base_.SQLDialect()),
-                                Sqlda(columns_)),
+                                static_cast<unsigned short>(base_.SQLDialect()), Sqlda(columns_)),
              false);
-    if (result == kFetchEndCode || (result != 0 && StatusVectorHas(StatusVector(), kPastLastRowCode))) {
+    if (result == kFetchEndCode ||
+        (result != 0 && StatusVectorHas(StatusVector(), kPastLastRowCode))) {
         eof_ = true;
         return nullptr;
     }

@@ -56,9 +56,18 @@ int BufferSize(short type, short length) {
     switch (type) {
     case sqltVarying:
         return length + 2;
-    case sqltText: case sqltDouble: case sqltFloat: case sqltLong:
-    case sqltShort: case sqltTimestamp: case sqltBlob: case sqltDFloat:
-    case sqltArray: case sqltQuad: case sqltTime: case sqltDate:
+    case sqltText:
+    case sqltDouble:
+    case sqltFloat:
+    case sqltLong:
+    case sqltShort:
+    case sqltTimestamp:
+    case sqltBlob:
+    case sqltDFloat:
+    case sqltArray:
+    case sqltQuad:
+    case sqltTime:
+    case sqltDate:
     case sqltInt64:
         return std::max<int>(length, 1);
     default:
@@ -219,11 +228,9 @@ void TIBXSQLVAR::SetAsDateTime(TDateTime value) {
 
 void TIBXSQLVAR::SetAsQuad(BlobId id) {
     const short type = SqlType();
-    if (type != sqltBlob && type != sqltArray)
-        RaiseClientError(ClientError::InvalidDataConversion);
+    if (type != sqltBlob && type != sqltArray) RaiseClientError(ClientError::InvalidDataConversion);
     const ISC_QUAD quad = {id.high, id.low};
-    Assign(type, sizeof quad,
-           [&](XSQLVAR& var) { std::memcpy(var.sqldata, &quad, sizeof quad); });
+    Assign(type, sizeof quad, [&](XSQLVAR& var) { std::memcpy(var.sqldata, &quad, sizeof quad); });
 }
 
 void TIBXSQLVAR::SetAsBytes(const std::string& bytes) {

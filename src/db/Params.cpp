@@ -7,9 +7,7 @@
 #include <cmath>
 
 namespace {
-template <class... F> struct Overloaded : F... {
-    using F::operator()...;
-};
+template <class... F> struct Overloaded : F... { using F::operator()...; };
 template <class... F> Overloaded(F...) -> Overloaded<F...>;
 } // namespace
 

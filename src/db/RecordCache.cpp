@@ -16,9 +16,12 @@ constexpr double kMsPerDay = 86400000.0;
 
 NativeKind KindOf(short type, short scale) {
     switch (type) {
-    case sqltVarying: case sqltText:
+    case sqltVarying:
+    case sqltText:
         return NativeKind::Text;
-    case sqltShort: case sqltLong: case sqltInt64:
+    case sqltShort:
+    case sqltLong:
+    case sqltInt64:
         if (scale == 0) return type == sqltInt64 ? NativeKind::Int64 : NativeKind::Int32;
         return scale >= -4 ? NativeKind::Scaled : NativeKind::Double;
     case sqltTimestamp:
@@ -27,7 +30,9 @@ NativeKind KindOf(short type, short scale) {
         return NativeKind::Date;
     case sqltTime:
         return NativeKind::Time;
-    case sqltBlob: case sqltArray: case sqltQuad:
+    case sqltBlob:
+    case sqltArray:
+    case sqltQuad:
         return NativeKind::Quad;
     default:
         return NativeKind::Double;
@@ -36,25 +41,37 @@ NativeKind KindOf(short type, short scale) {
 
 int NativeSize(NativeKind kind, short length) {
     switch (kind) {
-    case NativeKind::Text: return length;
-    case NativeKind::Int32: case NativeKind::Date: case NativeKind::Time: return 4;
-    default: return 8;
+    case NativeKind::Text:
+        return length;
+    case NativeKind::Int32:
+    case NativeKind::Date:
+    case NativeKind::Time:
+        return 4;
+    default:
+        return 8;
     }
 }
 
 std::int64_t IntegerOf(short type, const char* data) {
     switch (type) {
-    case sqltShort: return *reinterpret_cast<const short*>(data);
-    case sqltLong: return *reinterpret_cast<const std::int32_t*>(data);
-    default: return *reinterpret_cast<const std::int64_t*>(data);
+    case sqltShort:
+        return *reinterpret_cast<const short*>(data);
+    case sqltLong:
+        return *reinterpret_cast<const std::int32_t*>(data);
+    default:
+        return *reinterpret_cast<const std::int64_t*>(data);
     }
 }
 
 double FloatOf(short type, short scale, const char* data) {
     switch (type) {
-    case sqltFloat: return *reinterpret_cast<const float*>(data);
-    case sqltDouble: case sqltDFloat: return *reinterpret_cast<const double*>(data);
-    default: return static_cast<double>(IntegerOf(type, data)) * std::pow(10.0, scale);
+    case sqltFloat:
+        return *reinterpret_cast<const float*>(data);
+    case sqltDouble:
+    case sqltDFloat:
+        return *reinterpret_cast<const double*>(data);
+    default:
+        return static_cast<double>(IntegerOf(type, data)) * std::pow(10.0, scale);
     }
 }
 
@@ -84,8 +101,12 @@ void RecordLayout::Build(const TIBXSQLDA& columns, int dbKeyColumn) {
     int offset = static_cast<int>(sizeof(RecordHeader) + sizeof(ColumnState) * columns.Count());
     for (int i = 0; i < columns.Count(); ++i) {
         const TIBXSQLVAR& slot = columns.Var(i);
-        ColumnLayout layout{KindOf(slot.SqlType(), slot.SqlScale()), slot.SqlType(),
-                            slot.SqlScale(), slot.Nullable(), 0, 0};
+        ColumnLayout layout{KindOf(slot.SqlType(), slot.SqlScale()),
+                            slot.SqlType(),
+                            slot.SqlScale(),
+                            slot.Nullable(),
+                            0,
+                            0};
         layout.size = NativeSize(layout.kind, slot.SqlLen());
         offset = (offset + 7) & ~7;
         layout.offset = offset;
@@ -97,8 +118,14 @@ void RecordLayout::Build(const TIBXSQLDA& columns, int dbKeyColumn) {
 
 void RecordLayout::InitRecord(char* record, int rowNumber) const {
     RecordHeader& header = Header(record);
-    header = RecordHeader{BookmarkFlag::Current, UpdateStatus::Unmodified, UpdateStatus::Unmodified,
-                          0, ColumnCount(), rowNumber, -1, {}};
+    header = RecordHeader{BookmarkFlag::Current,
+                          UpdateStatus::Unmodified,
+                          UpdateStatus::Unmodified,
+                          0,
+                          ColumnCount(),
+                          rowNumber,
+                          -1,
+                          {}};
     for (int i = 0; i < ColumnCount(); ++i)
         State(record, i) = ColumnState{0, 1, {}};
 }
@@ -106,8 +133,14 @@ void RecordLayout::InitRecord(char* record, int rowNumber) const {
 void RecordLayout::StoreRow(const TIBXSQLDA& columns, char* record, int rowNumber) const {
     const ClientLibrary& api = LoadClientLibrary();
     RecordHeader& header = Header(record);
-    header = RecordHeader{BookmarkFlag::Current, UpdateStatus::Unmodified, UpdateStatus::Unmodified,
-                          0, ColumnCount(), rowNumber, -1, {}};
+    header = RecordHeader{BookmarkFlag::Current,
+                          UpdateStatus::Unmodified,
+                          UpdateStatus::Unmodified,
+                          0,
+                          ColumnCount(),
+                          rowNumber,
+                          -1,
+                          {}};
     for (int i = 0; i < ColumnCount(); ++i) {
         const TIBXSQLVAR& slot = columns.Var(i);
         ColumnState& state = State(record, i);

@@ -63,7 +63,9 @@ public:
     void Build(const TIBXSQLDA& columns, int dbKeyColumn);
     int RecordSize() const { return recordSize_; }
     int ColumnCount() const { return static_cast<int>(columns_.size()); }
-    const ColumnLayout& Column(int index) const { return columns_[static_cast<std::size_t>(index)]; }
+    const ColumnLayout& Column(int index) const {
+        return columns_[static_cast<std::size_t>(index)];
+    }
 
     // A record with every column NULL.
     void InitRecord(char* record, int rowNumber) const;
@@ -82,8 +84,8 @@ public:
     }
 
 private:
-    static void StoreValue(const ClientLibrary& api, const ColumnLayout& layout,
-                           const char* source, char* target, ColumnState& state);
+    static void StoreValue(const ClientLibrary& api, const ColumnLayout& layout, const char* source,
+                           char* target, ColumnState& state);
 
     std::vector<ColumnLayout> columns_;
     int dbKeyColumn_ = -1;

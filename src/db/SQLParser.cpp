@@ -4,8 +4,8 @@
 
 namespace {
 bool IsNameChar(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-           c == '_' || c == '$';
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' ||
+           c == '$';
 }
 
 [[noreturn]] void ParseError(const char* what) {
@@ -20,10 +20,18 @@ public:
     PreprocessedSQL Run() {
         while (i_ < sql_.size()) {
             switch (state_) {
-            case State::Default: Default(); break;
-            case State::Comment: Comment(); break;
-            case State::Quoted: Quoted(); break;
-            case State::Name: Name(); break;
+            case State::Default:
+                Default();
+                break;
+            case State::Comment:
+                Comment();
+                break;
+            case State::Quoted:
+                Quoted();
+                break;
+            case State::Name:
+                Name();
+                break;
             }
         }
         return std::move(result_);
@@ -62,8 +70,10 @@ private:
     void Quoted() {
         if (Next() == '\0') ParseError("EOF in string detected");
         if (Current() == quote_) {
-            if (Next() == quote_) Copy();
-            else state_ = State::Default;
+            if (Next() == quote_)
+                Copy();
+            else
+                state_ = State::Default;
         }
         Copy();
     }

@@ -30,7 +30,8 @@ bool TSchema::Has_DEFAULT_VALUE(const std::string& relation, const std::string& 
 
 TSchema::ColumnFacts TSchema::Lookup(const std::string& relation, const std::string& field) {
     auto table = relations_.find(relation);
-    if (table == relations_.end()) table = relations_.emplace(relation, ReadRelation(relation)).first;
+    if (table == relations_.end())
+        table = relations_.emplace(relation, ReadRelation(relation)).first;
     const auto column = table->second.find(field);
     return column == table->second.end() ? ColumnFacts{} : column->second;
 }

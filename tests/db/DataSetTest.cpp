@@ -226,7 +226,9 @@ class RecordingView : public TDataLink {
 public:
     explicit RecordingView(int rows) { SetBufferCount(rows); }
     void ActiveChanged() override { log.push_back(Active() ? "open" : "closed"); }
-    void DataSetScrolled(int distance) override { log.push_back("scroll " + std::to_string(distance)); }
+    void DataSetScrolled(int distance) override {
+        log.push_back("scroll " + std::to_string(distance));
+    }
     void RecordChanged(TField* field) override { log.push_back("field " + field->FieldName()); }
     void EditingChanged() override { log.push_back("state"); }
     void UpdateData() override {
@@ -321,12 +323,13 @@ TEST_F(EditTest, WritesStoreNativeValuesInTheCache) {
     EXPECT_TRUE(query_->Field("C8").IsNull());
     EXPECT_EQ(query_->Field("DT").AsDateTime(), EncodeDate(2011, 2, 3));
     EXPECT_DOUBLE_EQ(query_->Field("TM").AsDateTime(), EncodeTime(4, 5, 6, 789));
-    EXPECT_DOUBLE_EQ(query_->Field("TS").AsDateTime(), EncodeDate(2011, 2, 3) + EncodeTime(4, 5, 6, 0));
+    EXPECT_DOUBLE_EQ(query_->Field("TS").AsDateTime(),
+                     EncodeDate(2011, 2, 3) + EncodeTime(4, 5, 6, 0));
     EXPECT_EQ(query_->Field("N2").AsString(), "-7.125");
     EXPECT_TRUE(query_->Field("S").IsNull());
     EXPECT_EQ(query_->Field("B").AsInteger(), 2);
-    const Log expected = {"state", "open", "state", "field V20", "field C8", "field DT",
-                          "field TM", "field TS", "field N2", "field S", "field B", "update"};
+    const Log expected = {"state",    "open",     "state",    "field V20", "field C8", "field DT",
+                          "field TM", "field TS", "field N2", "field S",   "field B",  "update"};
     EXPECT_EQ(Log(view.log.begin(), view.log.begin() + 12), expected);
 }
 

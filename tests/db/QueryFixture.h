@@ -5,7 +5,6 @@
 #include "platform/FormatSettings.h"
 
 #include <gtest/gtest.h>
-
 #include <memory>
 #include <string>
 

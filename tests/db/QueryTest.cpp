@@ -49,7 +49,8 @@ TEST_F(QueryTest, ValuesPersistBetweenExecutionsUntilTheTextChanges) {
 TEST_F(QueryTest, TextChangeKeepsValuesOnlyUnderTheSameName) {
     query_->SetSQL({"delete from PROGRAM_TIMELINE where DSTART_DATE = :DDATE"});
     query_->Param("DDATE").SetAsDate(40346);
-    query_->SetSQL({"select * from PROGRAM_TIMELINE where DSTART_DATE = :ddate and NPROGRAM_ID = :X"});
+    query_->SetSQL(
+        {"select * from PROGRAM_TIMELINE where DSTART_DATE = :ddate and NPROGRAM_ID = :X"});
     EXPECT_EQ(query_->Param("DDATE").DataType(), ftDate);
     EXPECT_EQ(std::get<DateTimeValue>(query_->Param("DDATE").Value()).value, 40346);
     EXPECT_TRUE(query_->Param("X").IsNull());
@@ -67,8 +68,9 @@ TEST_F(QueryTest, TextParametersConvertOnTheServer) {
     query_->Param("S").SetAsString("");
     query_->Param("TS").SetAsString("17.06.2010 10:30:15");
     query_->Execute();
-    EXPECT_EQ(Stored("SELECT ID || '/' || COALESCE(S, 'null') || '/' || TS FROM TYPES WHERE ID > 3;"),
-              "13/null/2010-06-17 10:30:15.0000");
+    EXPECT_EQ(
+        Stored("SELECT ID || '/' || COALESCE(S, 'null') || '/' || TS FROM TYPES WHERE ID > 3;"),
+        "13/null/2010-06-17 10:30:15.0000");
 }
 
 TEST_F(QueryTest, DateAndTimeParametersDropTheOtherPart) {
@@ -117,23 +119,27 @@ TEST_F(QueryTest, BadInputRaisesAndLeavesTheTransactionAlone) {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"insert into TYPES (ID) values (?)", "SQL Parse Error:\r\n\r\nParameter name expected"},
         {"insert into TYPES (ID) values (: X)", "SQL Parse Error:\r\n\r\nParameter name expected"},
-        {"insert into TYPES (ID, V20) values (1, 'open)", "SQL Parse Error:\r\n\r\nEOF in string detected"},
-        {"insert into TYPES (ID) values (1) /* open", "SQL Parse Error:\r\n\r\nEOF in comment detected"},
+        {"insert into TYPES (ID, V20) values (1, 'open)",
+         "SQL Parse Error:\r\n\r\nEOF in string detected"},
+        {"insert into TYPES (ID) values (1) /* open",
+         "SQL Parse Error:\r\n\r\nEOF in comment detected"},
         {"insert into TYPES (ID, V20) values (9, :V)",
          "Trying to store a string of length 21 into a field that can only contain 20"},
         {"set transaction", "Not permitted"},
     };
     for (const auto& [sql, message] : cases) {
         query_->SetSQL({sql});
-        if (sql.find(":V") != std::string::npos) query_->Param("V").SetAsString(std::string(21, 'x'));
+        if (sql.find(":V") != std::string::npos)
+            query_->Param("V").SetAsString(std::string(21, 'x'));
         EXPECT_EQ(ErrorOf([&] { query_->Execute(); }), message) << sql;
         EXPECT_TRUE(transaction_->Active()) << sql;
     }
     query_->SetSQL({"insert into NO_SUCH_TABLE values (1)"});
     EXPECT_THROW(query_->Execute(), EIBInterBaseError);
     EXPECT_FALSE(query_->Prepared());
-    EXPECT_EQ(Stored("SELECT COUNT(*) || '/' || (SELECT COUNT(*) FROM TYPES) FROM PROGRAM_TIMELINE;"),
-              "1/3");
+    EXPECT_EQ(
+        Stored("SELECT COUNT(*) || '/' || (SELECT COUNT(*) FROM TYPES) FROM PROGRAM_TIMELINE;"),
+        "1/3");
 }
 
 TEST_F(QueryTest, ExecutionFailureKeepsThePreparedStatementAndEarlierWork) {

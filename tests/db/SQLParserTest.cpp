@@ -1,5 +1,6 @@
-#include "db/IBErrors.h"
 #include "db/SQLParser.h"
+
+#include "db/IBErrors.h"
 
 #include <gtest/gtest.h>
 
@@ -25,8 +26,8 @@ TEST(Preprocessing, NamedParametersBecomePlaceholders) {
 }
 
 TEST(Preprocessing, QuotesAndCommentsHideColons) {
-    const PreprocessedSQL result = PreprocessSQL(
-        "select '10:30', \"A:B\", 'it''s :x' /* :hidden */ from T where X = :V\r\n");
+    const PreprocessedSQL result =
+        PreprocessSQL("select '10:30', \"A:B\", 'it''s :x' /* :hidden */ from T where X = :V\r\n");
     EXPECT_EQ(result.text,
               "select '10:30', \"A:B\", 'it''s :x' /* :hidden */ from T where X = ?\r\n");
     EXPECT_EQ(result.names, Names{"V"});
