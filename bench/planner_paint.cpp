@@ -35,19 +35,22 @@ void ApplyScheduleSettings(TCustomPlanner& planner) {
     planner.Loaded();
 }
 
-// `count` programmes spread evenly over the day in every position, each twice its spacing
-// long so that neighbours overlap; `hidden` more lie in the evening, out of view.
-std::unique_ptr<TPlanner> MakePlanner(int count, int hidden = 0) {
+// `count` programmes spread evenly over `hours` in every position, each twice its spacing
+// long so that neighbours overlap; `hidden` more lie in the evening, out of view and apart from
+// the others.
+std::unique_ptr<TPlanner> MakePlanner(int count, double hours = 24, int hidden = 0) {
     auto planner = std::make_unique<TPlanner>();
     planner->resize(kWidth, kHeight);
     ApplyScheduleSettings(*planner);
     planner->Items().LockLayout();
     const int perPosition = (count + kPositions - 1) / kPositions;
-    const double spacing = 1.0 / perPosition;
+    const double spacing = hours / 24 / perPosition;
     for (int i = 0; i < count; ++i)
         AddProgramme(*planner, (i / kPositions) * spacing, 2 * spacing, i % kPositions);
+    const double eveningSpacing = At(6, 0) / ((hidden + kPositions - 1) / kPositions + 1);
     for (int i = 0; i < hidden; ++i)
-        AddProgramme(*planner, At(20, 0) + (i % 200) * 0.0001, At(0, 20), i % kPositions);
+        AddProgramme(*planner, At(18, 0) + (i / kPositions) * eveningSpacing, eveningSpacing / 2,
+                     i % kPositions);
     planner->Items().UnlockLayout();
     return planner;
 }
@@ -77,9 +80,9 @@ void BM_PlannerRepaint(benchmark::State& state) {
 }
 BENCHMARK(BM_PlannerRepaint)->Arg(20)->Arg(300)->Arg(2000)->Unit(benchmark::kMillisecond);
 
-// The same visible items with more and more items outside the view.
+// The same visible items, from 300 over the morning, with more and more items out of view.
 void BM_PlannerRepaintWithItemsOutOfView(benchmark::State& state) {
-    const auto planner = MakePlanner(300, static_cast<int>(state.range(0)));
+    const auto planner = MakePlanner(300, 12, static_cast<int>(state.range(0)));
     Repaint(state, *planner);
 }
 BENCHMARK(BM_PlannerRepaintWithItemsOutOfView)

@@ -32,24 +32,41 @@ int TRowScale::PixelToRow(int y) const {
 }
 
 TCellLanes CellLanes(const TCustomPlanner& planner, int position, int row) {
+    return TLaneIndex(planner, position).CellLanes(position, row);
+}
+
+// Entries keep item order: the range grows as the items are met one after another.
+TLaneIndex::TLaneIndex(const TCustomPlanner& planner, int position)
+    : positions_(planner.Positions()) {
+    for (TPlannerItem& item : planner.Items().All()) {
+        const int pos = item.ItemPos();
+        if (pos < 0 || pos >= planner.Positions() || (position >= 0 && pos != position) ||
+            !item.Visible() || !LayerShown(item.Layer(), planner.Layer()) ||
+            item.ItemBegin() >= item.ItemEnd())
+            continue;
+        positions_[pos].push_back({item.ItemBegin(), item.ItemEnd(), item.LaneCount(), item.Lane(),
+                                   TakesLane(planner, item, pos), &item});
+    }
+}
+
+TCellLanes TLaneIndex::CellLanes(int position, int row) const {
     TCellLanes lanes;
+    if (position < 0 || position >= static_cast<int>(positions_.size())) return lanes;
+    const std::vector<TEntry>& entries = positions_[position];
     int begin = row;
     int end = row + 1;
-    for (TPlannerItem& item : planner.Items().All()) {
-        if (item.ItemPos() != position || !item.Visible() ||
-            !LayerShown(item.Layer(), planner.Layer()) || item.ItemBegin() >= item.ItemEnd() ||
-            !RangesMeet(item.ItemBegin(), item.ItemEnd(), begin, end))
-            continue;
-        lanes.Division = std::max(lanes.Division, item.LaneCount());
-        begin = std::min(begin, item.ItemBegin());
-        end = std::max(end, item.ItemEnd());
+    for (const TEntry& entry : entries) {
+        if (!RangesMeet(entry.Begin, entry.End, begin, end)) continue;
+        lanes.Division = std::max(lanes.Division, entry.LaneCount);
+        begin = std::min(begin, entry.Begin);
+        end = std::max(end, entry.End);
     }
     lanes.Items.assign(lanes.Division, nullptr);
-    for (TPlannerItem& item : planner.Items().All()) {
-        const int lane = item.Lane();
-        if (lane >= 0 && lane < lanes.Division && !lanes.Items[lane] && CoversRow(item, row) &&
-            TakesLane(planner, item, position))
-            lanes.Items[lane] = &item;
+    for (const TEntry& entry : entries) {
+        const int lane = entry.Lane;
+        if (lane >= 0 && lane < lanes.Division && !lanes.Items[lane] && entry.Begin <= row &&
+            row < entry.End && entry.TakesLane)
+            lanes.Items[lane] = entry.Item;
     }
     return lanes;
 }

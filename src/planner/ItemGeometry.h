@@ -26,6 +26,25 @@ struct TCellLanes {
 
 // Items meeting the cell, and those meeting the range grown by them, set the division.
 TCellLanes CellLanes(const TCustomPlanner& planner, int position, int row);
+
+// The shown items of the positions as cell lanes need them, gathered once for many cells.
+class TLaneIndex {
+public:
+    // All positions, or only `position` when it is not negative.
+    explicit TLaneIndex(const TCustomPlanner& planner, int position = -1);
+    TCellLanes CellLanes(int position, int row) const;
+
+private:
+    struct TEntry {
+        int Begin;
+        int End;
+        int LaneCount;
+        int Lane;
+        bool TakesLane;
+        TPlannerItem* Item;
+    };
+    std::vector<std::vector<TEntry>> positions_;
+};
 // Lane `lane` of `division` equal lanes of the cell.
 TRect LaneRect(const TRect& cell, int division, int lane);
 // The whole item drawn from a lane of one of its cells: the lane widened to all its rows.

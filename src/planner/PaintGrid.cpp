@@ -59,12 +59,14 @@ void TGridPainter::PaintGrid(TCanvas& canvas) {
         for (int row = grid_.TopRow; row <= last; ++row)
             PaintSidebarCell(canvas, row, layout_.CellRect(0, row, grid_.TopRow, scale));
     deferring_ = true;
+    lanes_.emplace(planner_);
     for (int row = grid_.TopRow; row <= last; ++row)
         for (int position = 0; position < planner_.Positions(); ++position, ++cell_)
             PaintPositionCell(canvas, position, row,
                               layout_.CellRect(position + 1, row, grid_.TopRow, scale),
                               grid_.Selection.Contains(position + 1, row));
     deferring_ = false;
+    lanes_.reset();
     PaintDeferredItems(canvas);
 }
 
@@ -165,7 +167,8 @@ void TGridPainter::PaintPositionCell(TCanvas& canvas, int position, int row, con
 // Rounded items are drawn again over each freshly filled cell, so the last drawing is whole.
 void TGridPainter::PaintLanes(TCanvas& canvas, int position, int row, const TRect& cell,
                               TColor color) {
-    const TCellLanes lanes = CellLanes(planner_, position, row);
+    const TCellLanes lanes =
+        lanes_ ? lanes_->CellLanes(position, row) : CellLanes(planner_, position, row);
     if (lanes.Division == 0) return FillSlot(canvas, cell, color);
     const TRowScale scale{planner_.Display().DisplayScale(), grid_.TopRow, 0};
     for (int lane = 0; lane < lanes.Division; ++lane) {

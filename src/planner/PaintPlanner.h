@@ -1,10 +1,12 @@
 #pragma once
 
 #include "planner/CurrentTime.h"
+#include "planner/ItemGeometry.h"
 #include "planner/PaintLayout.h"
 #include "planner/PaintLooks.h"
 #include "platform/Canvas.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -74,6 +76,7 @@ private:
     const TPlannerLooks& looks_;
     const TPlannerLayout& layout_;
     const TGridState& grid_;
+    std::optional<TLaneIndex> lanes_; // while the whole grid is painted
     bool deferring_ = false;
     int cell_ = 0;
     std::vector<TDeferredItem> deferred_;

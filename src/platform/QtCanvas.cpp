@@ -70,7 +70,7 @@ const QFontMetrics& TQtCanvas::UseFont() {
         current_ = std::find_if(fonts_.begin(), fonts_.end(), same) - fonts_.begin();
         if (current_ == fonts_.size()) {
             const QFont font = ToQFont(Font);
-            fonts_.push_back({Font, font, QFontMetrics(font)});
+            fonts_.push_back({Font, font, QFontMetrics(font), {}});
         }
     }
     return fonts_[current_].Metrics;
@@ -147,7 +147,14 @@ void TQtCanvas::DrawFocusRect(const TRect& rect) {
 }
 
 int TQtCanvas::TextWidth(const std::string& text) {
-    return UseFont().horizontalAdvance(ToQString(text));
+    constexpr size_t kMaxWidths = 4096;
+    const QFontMetrics& metrics = UseFont();
+    auto& widths = fonts_[current_].Widths;
+    if (const auto found = widths.find(text); found != widths.end()) return found->second;
+    if (widths.size() >= kMaxWidths) widths.clear();
+    const int width = metrics.horizontalAdvance(ToQString(text));
+    widths.emplace(text, width);
+    return width;
 }
 
 int TQtCanvas::TextHeight(const std::string&) {

@@ -4,6 +4,8 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 class QPainter;
@@ -31,6 +33,7 @@ private:
         TFont Font;
         QFont Qt;
         QFontMetrics Metrics;
+        std::unordered_map<std::string, int> Widths; // runs repeat within a paint
     };
 
     // Each font is converted once per canvas.
