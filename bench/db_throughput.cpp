@@ -283,23 +283,33 @@ void QueryFetch(benchmark::State& state) {
     state.counters["rows_x_record_MB"] = g_rowBytes / 1e6;
 }
 
-void QueryInsert(benchmark::State& state) {
-    LayerSession session;
-    TIBQuery& query = session.query;
+void InsertThroughQuery(TIBQuery& query) {
     char sql[256];
     std::snprintf(sql, sizeof sql, kInsert, ":NID, :DDATE, :DDATE, :TSTART, :TEND, :TDURATION");
     const TDateTime day = EncodeDate(2010, 6, 17);
+    query.SetSQL({sql});
+    for (int row = 0; row < kInsertRows; ++row) {
+        const TDateTime time = EncodeTime(row / 600 % 24, row % 60, 0, 0);
+        query.Param("NID").SetAsString(IntToStr(row));
+        query.Param("DDATE").SetAsDate(day);
+        query.Param("TSTART").SetAsTime(time);
+        query.Param("TEND").SetAsTime(time);
+        query.Param("TDURATION").SetAsTime(time);
+        query.Execute();
+    }
+}
+
+// The first inserts into fresh tables allocate their pages; every peer gets them ready.
+void WarmUpInserts() {
+    LayerSession session;
+    InsertThroughQuery(session.query);
+    session.transaction.Rollback();
+}
+
+void QueryInsert(benchmark::State& state) {
+    LayerSession session;
     for (auto _ : state) {
-        query.SetSQL({sql});
-        for (int row = 0; row < kInsertRows; ++row) {
-            const TDateTime time = EncodeTime(row / 600 % 24, row % 60, 0, 0);
-            query.Param("NID").SetAsString(IntToStr(row));
-            query.Param("DDATE").SetAsDate(day);
-            query.Param("TSTART").SetAsTime(time);
-            query.Param("TEND").SetAsTime(time);
-            query.Param("TDURATION").SetAsTime(time);
-            query.Execute();
-        }
+        InsertThroughQuery(session.query);
         state.PauseTiming();
         session.transaction.Rollback();
         state.ResumeTiming();
@@ -380,6 +390,7 @@ void PrintTable() {
     for (const char* work : {"Fetch", "Insert"}) {
         const std::string raw = std::string("Raw") + work;
         const double floor = g_times[raw];
+        if (floor <= 0) continue;
         const char* label =
             std::strcmp(work, "Fetch") == 0 ? "fetch 100,000 rows" : "insert 10,000 rows";
         PrintRow(label, "raw isc_dsql", raw, floor);
@@ -399,6 +410,7 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(folder);
     g_path = (folder / "bench.fdb").string();
     CreateDatabase();
+    WarmUpInserts();
     {
         QSqlDatabase database = QtDatabase();
         benchmark::RegisterBenchmark("RawFetch", RawFetch)

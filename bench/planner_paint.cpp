@@ -85,10 +85,7 @@ void BM_PlannerRepaintWithItemsOutOfView(benchmark::State& state) {
     const auto planner = MakePlanner(300, 12, static_cast<int>(state.range(0)));
     Repaint(state, *planner);
 }
-BENCHMARK(BM_PlannerRepaintWithItemsOutOfView)
-    ->Arg(0)
-    ->Arg(1700)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlannerRepaintWithItemsOutOfView)->Arg(0)->Arg(1700)->Unit(benchmark::kMillisecond);
 
 std::string ItemText(int i) {
     const std::string n = std::to_string(i);

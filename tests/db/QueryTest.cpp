@@ -134,6 +134,10 @@ TEST_F(QueryTest, BadInputRaisesAndLeavesTheTransactionAlone) {
         EXPECT_EQ(ErrorOf([&] { query_->Execute(); }), message) << sql;
         EXPECT_TRUE(transaction_->Active()) << sql;
     }
+    query_->SetSQL({"insert into TYPES (ID) values (:ID)"});
+    query_->Param("ID").SetAsString("abc");
+    EXPECT_THROW(query_->Execute(), EIBInterBaseError);
+    EXPECT_TRUE(transaction_->Active());
     query_->SetSQL({"insert into NO_SUCH_TABLE values (1)"});
     EXPECT_THROW(query_->Execute(), EIBInterBaseError);
     EXPECT_FALSE(query_->Prepared());
@@ -245,4 +249,26 @@ TEST_F(ProcedureTest, ExecuteProcedureFillsTheColumns) {
     sql.Execute();
     EXPECT_EQ(sql.Field(0).AsString(), "42");
     EXPECT_EQ(ErrorOf([&] { sql.ParamByName("Z"); }), "Field \"Z\" not found");
+}
+
+TEST(Dialect1, DatesAndTimesAreSentAsTimestamps) {
+    TempDatabase file("CREATE TABLE T (D DATE, T2 DATE);", 1);
+    {
+        auto database = MakeDatabase(file.Path());
+        TIBTransaction transaction;
+        transaction.SetDefaultDatabase(database.get());
+        database->SetConnected(true);
+        TIBQuery query;
+        query.SetDatabase(database.get());
+        query.SetTransaction(&transaction);
+        query.SetSQL({"insert into T (D, T2) values (:D, :T)"});
+        const TDateTime moment = EncodeDate(2010, 6, 17) + EncodeTime(10, 30, 15, 0);
+        query.Param("D").SetAsDate(moment);
+        query.Param("T").SetAsTime(moment);
+        query.Execute();
+        query.SetSQL({"select D, T2 from T"});
+        query.Open();
+        EXPECT_EQ(query.Field("D").AsDateTime(), moment);
+        EXPECT_EQ(query.Field("T2").AsDateTime(), moment);
+    }
 }
