@@ -8,8 +8,8 @@
 namespace {
 
 std::uint8_t Step(std::uint8_t from, std::uint8_t to, int i, int steps) {
-    return static_cast<std::uint8_t>(
-        from + std::lround(static_cast<double>(i) * (to - from) / steps));
+    return static_cast<std::uint8_t>(from +
+                                     std::lround(static_cast<double>(i) * (to - from) / steps));
 }
 
 TRect Strip(const TRect& rect, TGradientDirection direction, int i, int steps) {
@@ -33,8 +33,8 @@ void GradientFill(TCanvas& canvas, TColor from, TColor to, TGradientDirection di
     const TPen pen = canvas.Pen;
     const TBrush brush = canvas.Brush;
     for (int i = 0; i < steps; ++i) {
-        const TColor color =
-            RGBToColor({Step(a.R, b.R, i, steps), Step(a.G, b.G, i, steps), Step(a.B, b.B, i, steps)});
+        const TColor color = RGBToColor(
+            {Step(a.R, b.R, i, steps), Step(a.G, b.G, i, steps), Step(a.B, b.B, i, steps)});
         canvas.Pen = {color, 1};
         canvas.Brush.Color = color;
         canvas.Rectangle(Strip(rect, direction, i, steps));

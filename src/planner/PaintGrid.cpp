@@ -83,8 +83,9 @@ void TGridPainter::DrawLaneItem(TCanvas& canvas, TPlannerItem& item, const TRect
 }
 
 void TGridPainter::PaintDeferredItems(TCanvas& canvas) {
-    std::stable_sort(deferred_.begin(), deferred_.end(),
-                     [](const TDeferredItem& a, const TDeferredItem& b) { return a.Cell < b.Cell; });
+    std::stable_sort(
+        deferred_.begin(), deferred_.end(),
+        [](const TDeferredItem& a, const TDeferredItem& b) { return a.Cell < b.Cell; });
     for (const TDeferredItem& entry : deferred_) {
         entry.Item->ViewState().Painted = false;
         PaintItem(canvas, *entry.Item, entry.Rect);
@@ -97,7 +98,8 @@ void TGridPainter::PaintSidebarCell(TCanvas& canvas, int row, const TRect& cell)
                  TGradientDirection::LeftToRight, cell, kGradientSteps);
     if (looks_.SidebarBorder) {
         DrawLine(canvas, clWhite, cell.Left, cell.Top, cell.Left, cell.Bottom);
-        if (row == grid_.TopRow) DrawLine(canvas, clWhite, cell.Left, cell.Top, cell.Right, cell.Top);
+        if (row == grid_.TopRow)
+            DrawLine(canvas, clWhite, cell.Left, cell.Top, cell.Right, cell.Top);
         DrawLine(canvas, clGray, cell.Right - 1, cell.Top, cell.Right - 1, cell.Bottom);
         if (row == planner_.RowCount() - 1)
             DrawLine(canvas, clGray, cell.Left, cell.Bottom - 1, cell.Right, cell.Bottom - 1);
@@ -106,12 +108,14 @@ void TGridPainter::PaintSidebarCell(TCanvas& canvas, int row, const TRect& cell)
     PaintTimeLabels(canvas, row, box);
     if (!looks_.IndicateNonVisibleItems) return;
     if (row == grid_.TopRow && grid_.Outside.Above)
-        DrawIndicator(canvas, {box.Left, box.Top, box.Left + kIndicatorWidth, box.Top + kIndicatorHeight},
+        DrawIndicator(canvas,
+                      {box.Left, box.Top, box.Left + kIndicatorWidth, box.Top + kIndicatorHeight},
                       true);
     if (row == LastVisibleRow() && grid_.Outside.Below)
-        DrawIndicator(canvas,
-                      {cell.Left, cell.Bottom - kIndicatorHeight, cell.Left + kIndicatorWidth, cell.Bottom},
-                      false);
+        DrawIndicator(
+            canvas,
+            {cell.Left, cell.Bottom - kIndicatorHeight, cell.Left + kIndicatorWidth, cell.Bottom},
+            false);
 }
 
 // Hours on the first row of each hour; the minutes of every row line up behind the hour.
@@ -184,6 +188,7 @@ void TGridPainter::PaintLanes(TCanvas& canvas, int position, int row, const TRec
             item->ViewState().Painted = false;
         }
         DrawLaneItem(canvas, *item, ItemRect(*item, rect, scale));
-        FillSlot(canvas, {rect.Right - planner_.ItemGap(), rect.Top, rect.Right, rect.Bottom}, color);
+        FillSlot(canvas, {rect.Right - planner_.ItemGap(), rect.Top, rect.Right, rect.Bottom},
+                 color);
     }
 }

@@ -76,9 +76,11 @@ void TGridPainter::PaintItemFrame(TCanvas& canvas, TPlannerItem& item, TRect& re
     const TColor body = BodyColor(planner_, item);
     if (item.Shape() == psRect) {
         if (item.Shadow()) {
-            Fill(canvas, {rect.Right - kRectShadow, rect.Top + kRectShadow, rect.Right, rect.Bottom},
+            Fill(canvas,
+                 {rect.Right - kRectShadow, rect.Top + kRectShadow, rect.Right, rect.Bottom},
                  looks_.ShadowColor);
-            Fill(canvas, {rect.Left + kRectShadow, rect.Bottom - kRectShadow, rect.Right, rect.Bottom},
+            Fill(canvas,
+                 {rect.Left + kRectShadow, rect.Bottom - kRectShadow, rect.Right, rect.Bottom},
                  looks_.ShadowColor);
             rect.Right -= kRectShadow;
             rect.Bottom -= kRectShadow;
@@ -128,7 +130,8 @@ int TGridPainter::PaintCaptionBand(TCanvas& canvas, TPlannerItem& item, const TR
     if (item.CaptionBkgTo() != clNone) {
         const auto direction = looks_.GradientHorizontal ? TGradientDirection::TopToBottom
                                                          : TGradientDirection::LeftToRight;
-        GradientFill(canvas, item.CaptionBkg(), item.CaptionBkgTo(), direction, band, kGradientSteps);
+        GradientFill(canvas, item.CaptionBkg(), item.CaptionBkgTo(), direction, band,
+                     kGradientSteps);
     } else {
         Fill(canvas, band, item.UniformBkg() ? BodyColor(planner_, item) : item.CaptionBkg());
     }
@@ -139,7 +142,8 @@ int TGridPainter::PaintCaptionBand(TCanvas& canvas, TPlannerItem& item, const TR
         DrawMarkupText(canvas, caption, text, {}, result);
     } else {
         canvas.DrawText(text, caption,
-                        AlignmentFlags(item.CaptionAlign()) | tfSingleLine | tfNoPrefix | tfEndEllipsis);
+                        AlignmentFlags(item.CaptionAlign()) | tfSingleLine | tfNoPrefix |
+                            tfEndEllipsis);
     }
     state.CaptionHeight = n + 2;
     return state.CaptionHeight;
@@ -174,7 +178,8 @@ void TGridPainter::PaintItemText(TCanvas& canvas, TPlannerItem& item, const TRec
     item.ViewState().TextOverflow = rect.Height() < height || cut;
 }
 
-void TGridPainter::PaintArrows(TCanvas& canvas, const TPlannerItem& item, const TRect& outer) const {
+void TGridPainter::PaintArrows(TCanvas& canvas, const TPlannerItem& item,
+                               const TRect& outer) const {
     const int x = outer.Right - 4 - looks_.TrackWidth;
     if (item.OverflowBefore() > 0) DrawChevrons(canvas, x, outer.Top + looks_.TrackWidth, true);
     if (item.OverflowAfter() > 0)

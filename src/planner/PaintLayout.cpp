@@ -9,9 +9,24 @@ namespace {
 // A flat planner keeps one pixel free at the grid's right.
 constexpr int kFlatMargin = 1;
 
+// A caption starting with '#' merges its section into the one before it.
+void MergeSections(const TCustomPlanner& planner, std::vector<int>& widths) {
+    const std::vector<std::string>& captions = planner.HeaderSections();
+    int previous = 0;
+    for (size_t k = 1; k < widths.size(); ++k) {
+        if (k < captions.size() && !captions[k].empty() && captions[k][0] == '#') {
+            widths[previous] += widths[k];
+            widths[k] = 0;
+        } else {
+            previous = static_cast<int>(k);
+        }
+    }
+}
+
 std::vector<int> SectionWidths(const TCustomPlanner& planner, const TPlannerLayout& layout) {
     std::vector<int> widths{layout.SidebarWidth - kNavigatorButtonWidth};
     widths.insert(widths.end(), planner.Positions(), layout.ColumnWidth);
+    MergeSections(planner, widths);
     int used = 0;
     for (int width : widths)
         used += width;

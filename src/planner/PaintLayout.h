@@ -17,8 +17,8 @@ struct TPlannerLayout {
     TRect NextButton;
     TRect Grid;
     int SidebarWidth = 0;
-    int ColumnWidth = 0;             // of each position column
-    std::vector<int> SectionWidths;  // header sections: time column, positions, trailing
+    int ColumnWidth = 0;            // of each position column
+    std::vector<int> SectionWidths; // time column, positions, trailing; 0 when merged
 
     // A cell in grid coordinates; column 0 is the time column.
     TRect CellRect(int column, int row, int topRow, int rowHeight) const;

@@ -69,7 +69,8 @@ void PaintCaptionBar(TCanvas& canvas, const TCustomPlanner& planner, const TPlan
     const int height = canvas.TextHeight("W");
     const int top = rect.Top + (rect.Height() - height) / 2;
     const std::string& title = planner.Caption().Title();
-    if (IsMarkup(title)) return DrawMarkup(canvas, title, {rect.Left, top, rect.Right, rect.Bottom});
+    if (IsMarkup(title))
+        return DrawMarkup(canvas, title, {rect.Left, top, rect.Right, rect.Bottom});
     canvas.DrawText({rect.Left, top, rect.Right, top + height}, title,
                     AlignmentFlags(looks.CaptionAlignment) | tfSingleLine | tfExpandTabs);
 }
@@ -82,6 +83,7 @@ void PaintHeader(TCanvas& canvas, const TCustomPlanner& planner, const TPlannerL
     const bool sidebar = planner.Sidebar().Visible();
     int x = layout.Header.Left;
     for (int k = 0; k <= last; ++k) {
+        if (widths[k] == 0 && k != last) continue;
         TRect section{x, layout.Header.Top, x + widths[k], layout.Header.Bottom};
         x += widths[k];
         if (k == 0) --section.Right;

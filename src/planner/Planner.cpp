@@ -19,7 +19,8 @@ QRect ToQRect(const TRect& rect) {
 
 } // namespace
 
-TPlanner::TPlanner(QWidget* parent) : QWidget(parent), scrollBar_(new QScrollBar(Qt::Vertical, this)) {
+TPlanner::TPlanner(QWidget* parent)
+    : QWidget(parent), scrollBar_(new QScrollBar(Qt::Vertical, this)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     QObject::connect(scrollBar_, &QScrollBar::valueChanged, this, [this] { Scrolled(); });
     SetView(this);
@@ -65,8 +66,8 @@ TPlannerLayout TPlanner::Layout() const {
 
 // Rows, scale, size or the starting row may have changed.
 void TPlanner::ApplyGeometry() {
-    const TPlannerLayout layout = LayOutPlanner(
-        *this, width(), height(), style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    const TPlannerLayout layout =
+        LayOutPlanner(*this, width(), height(), style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     const TRect& grid = layout.Grid;
     const int extent = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     scrollBar_->setGeometry(grid.Right - extent, grid.Top, extent, grid.Height());
@@ -91,7 +92,8 @@ void TPlanner::InvalidateCells(int column, int beginRow, int endRow) {
     const int scale = Display().DisplayScale();
     const TRect first = layout.CellRect(column, beginRow, TopRow(), scale);
     const TRect last = layout.CellRect(column, endRow - 1, TopRow(), scale);
-    update(ToQRect(TRect{first.Left, first.Top, last.Right, last.Bottom}.Offset(0, layout.Grid.Top)));
+    update(
+        ToQRect(TRect{first.Left, first.Top, last.Right, last.Bottom}.Offset(0, layout.Grid.Top)));
 }
 
 void TPlanner::InvalidateGrid() {

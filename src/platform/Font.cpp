@@ -14,6 +14,6 @@ int FontSize(const TFont& font) {
 }
 
 void SetFontSize(TFont& font, int points) {
-    font.Height =
-        -static_cast<int>(std::lround(static_cast<double>(points) * kPixelsPerInch / kPointsPerInch));
+    font.Height = -static_cast<int>(
+        std::lround(static_cast<double>(points) * kPixelsPerInch / kPointsPerInch));
 }

@@ -22,8 +22,8 @@ struct TRect {
     TRect Offset(int dx, int dy) const { return {Left + dx, Top + dy, Right + dx, Bottom + dy}; }
     TRect Inflate(int dx, int dy) const { return {Left - dx, Top - dy, Right + dx, Bottom + dy}; }
     TRect Intersect(const TRect& other) const {
-        return {std::max(Left, other.Left), std::max(Top, other.Top),
-                std::min(Right, other.Right), std::min(Bottom, other.Bottom)};
+        return {std::max(Left, other.Left), std::max(Top, other.Top), std::min(Right, other.Right),
+                std::min(Bottom, other.Bottom)};
     }
     bool operator==(const TRect&) const = default;
 };

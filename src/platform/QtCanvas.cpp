@@ -42,8 +42,12 @@ QFont ToQFont(const TFont& font) {
 }
 
 int AlignmentOf(unsigned flags) {
-    int result = flags & tfRight ? Qt::AlignRight : flags & tfCenter ? Qt::AlignHCenter : Qt::AlignLeft;
-    result |= flags & tfBottom ? Qt::AlignBottom : flags & tfVCenter ? Qt::AlignVCenter : Qt::AlignTop;
+    int result = flags & tfRight    ? Qt::AlignRight
+                 : flags & tfCenter ? Qt::AlignHCenter
+                                    : Qt::AlignLeft;
+    result |= flags & tfBottom    ? Qt::AlignBottom
+              : flags & tfVCenter ? Qt::AlignVCenter
+                                  : Qt::AlignTop;
     if (flags & tfSingleLine) result |= Qt::TextSingleLine;
     if (flags & tfWordBreak) result |= Qt::TextWordWrap;
     if (flags & tfExpandTabs) result |= Qt::TextExpandTabs;

@@ -109,9 +109,9 @@ TEST(MarkupText, ShadowAndErrorMarking) {
     const auto lines = drawing.Canvas.OfKind("Polyline");
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].Pen.Color, clRed);
-    EXPECT_THAT(lines[0].Points, ElementsAre(TPoint{12, 12}, TPoint{14, 14}, TPoint{16, 12},
-                                             TPoint{18, 14}, TPoint{20, 12}, TPoint{22, 14},
-                                             TPoint{24, 12}));
+    EXPECT_THAT(lines[0].Points,
+                ElementsAre(TPoint{12, 12}, TPoint{14, 14}, TPoint{16, 12}, TPoint{18, 14},
+                            TPoint{20, 12}, TPoint{22, 14}, TPoint{24, 12}));
 }
 
 TEST(MarkupText, LinksAreCountedStyledAndFoundUnderThePoint) {

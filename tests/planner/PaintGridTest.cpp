@@ -18,6 +18,30 @@ TEST_F(PaintTest, LayoutPlacesCaptionHeaderButtonsAndColumns) {
     EXPECT_EQ(layout.CellRect(1, 31, 29, 24), (TRect{60, 48, 853, 72}));
 }
 
+TEST_F(PaintTest, HeaderSectionsAndCaptionBar) {
+    planner.SetPositions(3);
+    planner.Header().Captions().Assign({"", "One", "Two\\nlines", "#merged", ""});
+    layout = LayOutPlanner(planner, 870, 576, 16);
+    EXPECT_THAT(layout.SectionWidths, ElementsAre(44, 264, 528, 0, 2));
+    PaintHeader(canvas, planner, looks, layout);
+    const auto texts = canvas.OfKind("DrawText");
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0].Rect, (TRect{64, 34, 320, 50}));
+    EXPECT_EQ(texts[0].Flags, tfSingleLine | tfVCenter | tfNoPrefix | tfEndEllipsis);
+    EXPECT_EQ(texts[1].Text, "Two\rlines");
+    EXPECT_EQ(texts[1].Flags, tfWordBreak | tfNoPrefix | tfEndEllipsis);
+    // Section 0 is a pixel narrower; the trailing one reaches the strip's end.
+    EXPECT_TRUE(Has("FillRect", {16, 32, 59, 50}));
+    EXPECT_TRUE(Has("FillRect", {852, 32, 854, 50}));
+
+    canvas.Clear();
+    PaintCaptionBar(canvas, planner, looks, layout.Caption);
+    EXPECT_EQ(canvas.Ops[0].Brush.Color, clGray);
+    // Centred on the height of a 15-pixel line of the bold caption font.
+    EXPECT_EQ(canvas.OfKind("DrawText").at(0).Rect, (TRect{0, 8, 870, 23}));
+    EXPECT_EQ(canvas.OfKind("DrawText").at(0).Font.Color, clWhite);
+}
+
 TEST_F(PaintTest, TimeColumnFirstThenPositionCellsRowByRow) {
     PaintGrid(29, 3);
     // 4:50 carries no hour; 5:00 does.

@@ -50,7 +50,8 @@ TEST_F(PaintTest, RoundedItemInsetsCaptionBandAndText) {
     EXPECT_EQ(strips.front().Brush.Color, clWhite);
     EXPECT_EQ(item.ViewState().CaptionHeight, 15);
     const auto texts = canvas.OfKind("DrawText");
-    EXPECT_EQ(texts[0].Text, "8:20 - 8:50 Program \xB9" "7");
+    EXPECT_EQ(texts[0].Text, "8:20 - 8:50 Program \xB9"
+                             "7");
     EXPECT_EQ(texts[0].Rect, (TRect{69, 11, 836, 26}));
     EXPECT_EQ(texts[0].Flags, tfLeft | tfSingleLine | tfNoPrefix | tfEndEllipsis);
     EXPECT_TRUE(Has("PushClip", {70, 29, 835, 60}));
@@ -92,13 +93,12 @@ TEST_F(PaintTest, ItemRunningPastMidnightShowsDownArrowsAndNarrowerText) {
         if (op.Pen.Color == clBlue && op.Pen.Width == 2) arrows.push_back(op.Points);
     // Drawn again at every cell of the rounded item: the last drawing has the last two.
     ASSERT_GE(arrows.size(), 2u);
-    EXPECT_THAT(arrows[arrows.size() - 2], ElementsAre(TPoint{837, 324}, TPoint{840, 327},
-                                                       TPoint{843, 324}));
+    EXPECT_THAT(arrows[arrows.size() - 2],
+                ElementsAre(TPoint{837, 324}, TPoint{840, 327}, TPoint{843, 324}));
     EXPECT_THAT(arrows.back(), ElementsAre(TPoint{837, 328}, TPoint{840, 331}, TPoint{843, 328}));
     const auto texts = canvas.OfKind("DrawText");
-    const auto caption = std::find_if(texts.begin(), texts.end(), [](const TCanvasOp& op) {
-        return op.Text.find("21:45") == 0;
-    });
+    const auto caption = std::find_if(
+        texts.begin(), texts.end(), [](const TCanvasOp& op) { return op.Text.find("21:45") == 0; });
     ASSERT_NE(caption, texts.end());
     EXPECT_EQ(caption->Rect.Right, 828);
 }

@@ -26,7 +26,8 @@ inline TPlannerItem& AddProgramme(TCustomPlanner& planner, TDateTime start, TDat
     font.Color = clWindowText;
     item.SetFont(font);
     item.SetCaptionType(ctTimeText);
-    item.SetCaptionText("Program \xB9" "7");
+    item.SetCaptionText("Program \xB9"
+                        "7");
     item.SetText({"<html> ", "<body>", "<b>Series:</b> <p>" + series + "</p>",
                   "<b>Program:</b> <p>Evening news</p>", "<b>Language: </b> <p>English</p>",
                   "</body>", "</html>"});

@@ -28,11 +28,11 @@ struct TMarkupOptions {
 };
 
 struct TMarkupResult {
-    std::string LinkTarget;        // of the link under the point
-    std::string PlainText;         // the runs without tags, a CR for each BR
+    std::string LinkTarget; // of the link under the point
+    std::string PlainText;  // the runs without tags, a CR for each BR
     std::string FocusedLinkTarget;
-    int Width = 0;  // widest line without its trailing space
-    int Height = 0; // sum of the line heights, at least one line of the entry font
+    int Width = 0;    // widest line without its trailing space
+    int Height = 0;   // sum of the line heights, at least one line of the entry font
     bool Cut = false; // lines were left out at the rectangle's bottom
     int LinkCount = 0;
     int LinkUnderPoint = -1;

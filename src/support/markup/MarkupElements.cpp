@@ -89,7 +89,8 @@ void DrawToggle(TCanvas& canvas, const TControl& control, const TRect& area) {
     canvas.Rectangle(area);
     canvas.Pen = {clBlack, 2};
     if (on)
-        canvas.Polyline({{area.Left + 3, area.Top + 8}, {area.Left + 6, area.Top + 11},
+        canvas.Polyline({{area.Left + 3, area.Top + 8},
+                         {area.Left + 6, area.Top + 11},
                          {area.Left + 12, area.Top + 4}});
 }
 
@@ -113,8 +114,7 @@ void DrawControl(TCanvas& canvas, const TControl& control, const TRect& area, bo
     canvas.Brush.Color = brush;
 }
 
-void TestControl(TMarkupCall& call, TMarkupLine& line, const TControl& control,
-                 const TRect& area) {
+void TestControl(TMarkupCall& call, TMarkupLine& line, const TControl& control, const TRect& area) {
     if (!area.Contains(call.Options.PointX, call.Options.PointY)) return;
     TMarkupResult& result = call.Result;
     result.ControlRect = area;
@@ -146,15 +146,16 @@ TTagOutcome Picture(TMarkupCall& call, TMarkupState& state, TMarkupLine& line,
     return TTagOutcome::Continue;
 }
 
-TTagOutcome FormControl(TMarkupCall& call, TMarkupState&, TMarkupLine& line,
-                        const TMarkupTag& tag, TMarkupPass pass) {
+TTagOutcome FormControl(TMarkupCall& call, TMarkupState&, TMarkupLine& line, const TMarkupTag& tag,
+                        TMarkupPass pass) {
     const TControl control = ReadControl(call.Canvas, tag);
     const int bottom = pass == TMarkupPass::Draw ? line.Box.Bottom : line.Box.Top + control.Height;
     const TRect area{line.X, bottom - control.Height, line.X + control.Width, bottom};
     if (TestsPoint(call, pass)) TestControl(call, line, control, area);
     if (Draws(call, pass)) {
         const TMarkupOptions& options = call.Options;
-        const bool pressed = options.ControlPressed && area.Contains(options.PointX, options.PointY);
+        const bool pressed =
+            options.ControlPressed && area.Contains(options.PointX, options.PointY);
         DrawControl(call.Canvas, control, area, pressed);
     }
     line.X += control.Width;

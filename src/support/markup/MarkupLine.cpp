@@ -97,7 +97,8 @@ bool TakeRun(TMarkupCall& call, TMarkupState& state, TMarkupLine& line, std::str
         const int height = canvas.TextHeight(shown);
         line.Height = std::max(line.Height, height);
         if (state.Subscript) line.SubscriptOffset = std::max(line.SubscriptOffset, height / 4);
-        if (state.Superscript) line.SuperscriptOffset = std::max(line.SuperscriptOffset, height / 4);
+        if (state.Superscript)
+            line.SuperscriptOffset = std::max(line.SuperscriptOffset, height / 4);
         call.Result.PlainText += shown;
     }
     bool lastRun = false;

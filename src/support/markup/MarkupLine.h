@@ -58,7 +58,7 @@ struct TMarkupLine {
     int Trailing = 0; // width of the last run's trailing space
     int Runs = 0;
     bool EndsInSpace = false; // the last run taken ends in a space
-    int LinkStart = 0; // x where the current link began on this line
+    int LinkStart = 0;        // x where the current link began on this line
     bool ListItemSeen = false;
     bool PointOnLink = false;    // a linked run of this line lies under the point
     bool PointOnElement = false; // a form control or a linked picture lies under the point
@@ -79,8 +79,8 @@ struct TMarkupTag {
 
 TTagOutcome StartTag(TMarkupCall& call, TMarkupState& state, TMarkupLine& line,
                      const TMarkupTag& tag, TMarkupPass pass);
-TTagOutcome EndTag(TMarkupCall& call, TMarkupState& state, TMarkupLine& line,
-                   const TMarkupTag& tag, TMarkupPass pass);
+TTagOutcome EndTag(TMarkupCall& call, TMarkupState& state, TMarkupLine& line, const TMarkupTag& tag,
+                   TMarkupPass pass);
 TTagOutcome Picture(TMarkupCall& call, TMarkupState& state, TMarkupLine& line,
                     const TMarkupTag& tag, TMarkupPass pass);
 TTagOutcome FormControl(TMarkupCall& call, TMarkupState& state, TMarkupLine& line,

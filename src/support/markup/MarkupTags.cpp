@@ -182,8 +182,8 @@ TTagOutcome StartH(TMarkupCall& call, TMarkupState& state, const TMarkupLine& li
     return TTagOutcome::EndLine;
 }
 
-TTagOutcome StartI(TMarkupCall& call, TMarkupState& state, TMarkupLine& line,
-                   const TMarkupTag& tag, TMarkupPass pass) {
+TTagOutcome StartI(TMarkupCall& call, TMarkupState& state, TMarkupLine& line, const TMarkupTag& tag,
+                   TMarkupPass pass) {
     if (Is(tag, 2, '>')) call.Canvas.Font.Style |= fsItalic;
     if (Is(tag, 2, 'N')) MoveToIndent(call, line, tag);
     if (Is(tag, 2, 'M')) return Picture(call, state, line, tag, pass);
@@ -235,39 +235,57 @@ TTagOutcome StartTag(TMarkupCall& call, TMarkupState& state, TMarkupLine& line,
                      const TMarkupTag& tag, TMarkupPass pass) {
     TCanvas& canvas = call.Canvas;
     switch (tag.Upper[1]) {
-    case 'A': StartLink(call, state, line, tag); break;
-    case 'B': return StartB(call, tag, pass);
-    case 'C': return FormControl(call, state, line, tag, pass);
+    case 'A':
+        StartLink(call, state, line, tag);
+        break;
+    case 'B':
+        return StartB(call, tag, pass);
+    case 'C':
+        return FormControl(call, state, line, tag, pass);
     case 'E':
         if (pass == TMarkupPass::Draw) state.ErrorMarking = true;
         break;
-    case 'F': StartFont(call, state, tag, pass); break;
-    case 'H': return StartH(call, state, line, tag, pass);
-    case 'I': return StartI(call, state, line, tag, pass);
+    case 'F':
+        StartFont(call, state, tag, pass);
+        break;
+    case 'H':
+        return StartH(call, state, line, tag, pass);
+    case 'I':
+        return StartI(call, state, line, tag, pass);
     case 'L':
         if (line.ListItemSeen) return TTagOutcome::EndBefore;
         line.ListItemSeen = true;
         ListItem(call, state, line, pass);
         break;
-    case 'P': StartParagraph(call, state, line, tag, pass); break;
-    case 'R': Rotate(canvas, state, tag); break;
-    case 'S': StartS(canvas, state, tag); break;
+    case 'P':
+        StartParagraph(call, state, line, tag, pass);
+        break;
+    case 'R':
+        Rotate(canvas, state, tag);
+        break;
+    case 'S':
+        StartS(canvas, state, tag);
+        break;
     case 'U':
         if (Is(tag, 2, '>'))
             canvas.Font.Style |= fsUnderline;
         else
             ++state.ListLevel;
         break;
-    case 'Z': state.Hidden = true; break;
+    case 'Z':
+        state.Hidden = true;
+        break;
     }
     return TTagOutcome::Continue;
 }
 
-TTagOutcome EndTag(TMarkupCall& call, TMarkupState& state, TMarkupLine& line,
-                   const TMarkupTag& tag, TMarkupPass pass) {
+TTagOutcome EndTag(TMarkupCall& call, TMarkupState& state, TMarkupLine& line, const TMarkupTag& tag,
+                   TMarkupPass pass) {
     TCanvas& canvas = call.Canvas;
     switch (tag.Upper[2]) {
-    case 'A': EndLink(call, state, line, pass); break;
+    case 'A':
+        EndLink(call, state, line, pass);
+        break;
     case 'B':
         if (Is(tag, 3, '>'))
             canvas.Font.Style &= ~fsBold;
@@ -277,16 +295,29 @@ TTagOutcome EndTag(TMarkupCall& call, TMarkupState& state, TMarkupLine& line,
     case 'E':
         if (pass == TMarkupPass::Draw) state.ErrorMarking = false;
         break;
-    case 'F': EndFont(call, state, pass); break;
+    case 'F':
+        EndFont(call, state, pass);
+        break;
     case 'H':
         if (pass == TMarkupPass::Draw) EndHighlight(canvas, state);
         break;
-    case 'I': canvas.Font.Style &= ~fsItalic; break;
-    case 'P': return EndP(call, state, pass);
-    case 'R': EndRotation(canvas, state); break;
-    case 'S': EndS(canvas, state, tag); break;
-    case 'U': EndU(canvas, state, tag); break;
-    case 'Z': state.Hidden = false; break;
+    case 'I':
+        canvas.Font.Style &= ~fsItalic;
+        break;
+    case 'P':
+        return EndP(call, state, pass);
+    case 'R':
+        EndRotation(canvas, state);
+        break;
+    case 'S':
+        EndS(canvas, state, tag);
+        break;
+    case 'U':
+        EndU(canvas, state, tag);
+        break;
+    case 'Z':
+        state.Hidden = false;
+        break;
     }
     return TTagOutcome::Continue;
 }

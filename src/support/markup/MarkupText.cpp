@@ -8,9 +8,9 @@ namespace {
 // Character names replaced before the text is laid out; "&amp;" keeps a doubled '&' so that
 // the text output draws one.
 constexpr std::pair<const char*, const char*> kCharacterNames[] = {
-    {"&amp;", "&&"},     {"&quot;", "\""},    {"&sect;", "\xA7"},
+    {"&amp;", "&&"},      {"&quot;", "\""},    {"&sect;", "\xA7"},
     {"&permil;", "\x89"}, {"&reg;", "\xAE"},   {"&copy;", "\xA9"},
-    {"&para;", "\xB6"},  {"&trade;", "\x99"}, {"&euro;", "\x80"},
+    {"&para;", "\xB6"},   {"&trade;", "\x99"}, {"&euro;", "\x80"},
 };
 
 // One occurrence per name in each pass over the table, until a pass replaces nothing.
@@ -76,8 +76,7 @@ void PlaceLine(const TMarkupCall& call, const TMarkupState& state, TMarkupLine& 
     line.Box = box;
 }
 
-void DrawLine(TMarkupCall& call, TPassState& pass, const TMarkupLine& measured,
-              TMarkupLine& line) {
+void DrawLine(TMarkupCall& call, TPassState& pass, const TMarkupLine& measured, TMarkupLine& line) {
     call.Canvas.Font = pass.Font;
     line = TMarkupLine{};
     line.Box = measured.Box;
