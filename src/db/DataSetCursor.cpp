@@ -110,8 +110,14 @@ void TIBCustomDataSet::Prior() {
     Scrolled(previous);
 }
 
+void TIBCustomDataSet::CheckRowKept(int row) const {
+    if (uniDirectional_ && row < cache_.Count() - cache_.Capacity())
+        DatabaseError("Operation not allowed on a unidirectional dataset");
+}
+
 void TIBCustomDataSet::First() {
     CheckBrowseMode();
+    CheckRowKept(0);
     RunEvent(BeforeScroll);
     const int previous = currentRow_;
     const int row = Step(-1, Direction::Next);
@@ -160,6 +166,7 @@ void TIBCustomDataSet::SetRecordNumber(int number) {
         number = std::min(number, cache_.Count());
     }
     if (number == RecordNumber()) return;
+    CheckRowKept(number - 1);
     RunEvent(BeforeScroll);
     const int previous = currentRow_;
     int row = number - 1;
@@ -189,7 +196,9 @@ void TIBCustomDataSet::SetBookmark(const std::string& bookmark) {
     CheckBrowseMode();
     RunEvent(BeforeScroll);
     const int row = bookmark.size() == kBookmarkSize ? BookmarkRow(bookmark) : -1;
-    if (row < 0 || row >= cache_.Count() || IsDeleted(row)) DatabaseError("Record not found");
+    if (row < 0 || row >= cache_.Count()) DatabaseError("Record not found");
+    CheckRowKept(row);
+    if (IsDeleted(row)) DatabaseError("Record not found");
     const int previous = currentRow_;
     PlaceWindow(row, BufferCount() / 2);
     atStart_ = atEnd_ = false;

@@ -133,6 +133,8 @@ private:
     void FetchAll();
     bool RowAvailable(int row);
     bool IsDeleted(int row) const;
+    // A unidirectional result set keeps only its last rows.
+    void CheckRowKept(int row) const;
     int Step(int row, Direction direction);
     bool Move(Direction direction);
     // Tells the views and runs AfterScroll.

@@ -208,6 +208,20 @@ TEST_F(NumbersTest, BookmarksReturnToTheirRowsInFetchOrder) {
     EXPECT_EQ(N(), 23);
 }
 
+TEST_F(NumbersTest, UniDirectionalKeepsOnlyTheLastRows) {
+    query_->SetUniDirectional(true);
+    Open("select N from NUMBERS order by N");
+    for (int i = 0; i < 5; ++i)
+        query_->Next();
+    EXPECT_EQ(N(), 6);
+    EXPECT_EQ(query_->CacheBytes(), 2u * static_cast<std::size_t>(query_->RecordSize()));
+    const std::string message = "qryTemp: Operation not allowed on a unidirectional dataset";
+    EXPECT_EQ(ErrorOf([&] { query_->First(); }), message);
+    EXPECT_EQ(ErrorOf([&] { query_->Last(); }), message);
+    EXPECT_EQ(ErrorOf([&] { query_->SetRecordNumber(2); }), message);
+    EXPECT_EQ(N(), 6);
+}
+
 TEST_F(NumbersTest, FetchFailureKeepsTheCachedRowsReadable) {
     Open("select N, 10 / (N - 3) as Q from NUMBERS order by N");
     query_->Next();
