@@ -61,15 +61,17 @@ void TPlanner::SetSelection(const TGridSelection& selection) {
 }
 
 TPlannerLayout TPlanner::Layout() const {
-    return LayOutPlanner(*this, width(), height(), scrollBar_->width());
+    return LayOutPlanner(*this, width(), height(), ScrollBarExtent());
+}
+
+int TPlanner::ScrollBarExtent() const {
+    return style()->pixelMetric(QStyle::PM_ScrollBarExtent);
 }
 
 // Rows, scale, size or the starting row may have changed.
 void TPlanner::ApplyGeometry() {
-    const TPlannerLayout layout =
-        LayOutPlanner(*this, width(), height(), style()->pixelMetric(QStyle::PM_ScrollBarExtent));
-    const TRect& grid = layout.Grid;
-    const int extent = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const TRect grid = Layout().Grid;
+    const int extent = ScrollBarExtent();
     scrollBar_->setGeometry(grid.Right - extent, grid.Top, extent, grid.Height());
     const int scale = std::max(1, Display().DisplayScale());
     scrollBar_->setRange(0, std::max(0, RowCount() - grid.Height() / scale));
@@ -83,8 +85,11 @@ void TPlanner::ApplyGeometry() {
 
 // The indicators depend on the rows in view, so each scroll repaints the whole grid.
 void TPlanner::Scrolled() {
-    outside_ = ItemsOutsideView(*this, TopRow(), TopRow() + VisibleRows() - 1);
     InvalidateGrid();
+}
+
+TRowsOutside TPlanner::RowsOutside() const {
+    return ItemsOutsideView(*this, TopRow(), TopRow() + VisibleRows() - 1);
 }
 
 void TPlanner::InvalidateCells(int column, int beginRow, int endRow) {
@@ -160,7 +165,7 @@ TGridState TPlanner::GridState() const {
     const QPoint mouse = mapFromGlobal(QCursor::pos());
     state.Mouse = {mouse.x(), mouse.y() - Layout().Grid.Top};
     state.MouseDown = underMouse() && QGuiApplication::mouseButtons() != Qt::NoButton;
-    state.Outside = outside_;
+    state.Outside = RowsOutside();
     state.Images = images_;
     return state;
 }
@@ -176,7 +181,7 @@ void TPlanner::paintEvent(QPaintEvent*) {
     PaintNavigatorButton(canvas, looks_, layout.PreviousButton, false);
     PaintNavigatorButton(canvas, looks_, layout.NextButton, true);
     painter.translate(0, layout.Grid.Top);
-    canvas.PushClip({0, 0, layout.Grid.Width() - scrollBar_->width(), layout.Grid.Height()});
+    canvas.PushClip({0, 0, layout.Grid.Width() - ScrollBarExtent(), layout.Grid.Height()});
     canvas.Brush.Color = clWindow;
     canvas.FillRect({0, 0, layout.Grid.Width(), layout.Grid.Height()});
     const TGridState grid = GridState();

@@ -31,7 +31,9 @@ public:
     const TGridSelection& Selection() const { return selection_; }
     void SetSelection(const TGridSelection& selection);
     TPlannerLayout Layout() const;
-    TRowsOutside RowsOutside() const { return outside_; }
+    // Items beyond the rows in view, as the time column's indicators show them; items move
+    // without scrolling, so each paint asks again.
+    TRowsOutside RowsOutside() const;
 
     // One tick of the current-time timer: moves the current row and the current items.
     void TimerTick();
@@ -52,6 +54,7 @@ private:
     void SettingsChanged() override;
     void ItemRemoving(TPlannerItem& item) override;
 
+    int ScrollBarExtent() const;
     void ApplyGeometry();
     void Scrolled();
     void UpdateTimer();
@@ -63,7 +66,6 @@ private:
     const TImageList* images_ = nullptr;
     QScrollBar* scrollBar_;
     TGridSelection selection_;
-    TRowsOutside outside_;
     int appliedTopRow_ = -1;
     int currentRow_ = 0;
     std::unique_ptr<Timer> timer_;

@@ -78,6 +78,7 @@ void PlaceLine(const TMarkupCall& call, const TMarkupState& state, TMarkupLine& 
 
 void DrawLine(TMarkupCall& call, TPassState& pass, const TMarkupLine& measured, TMarkupLine& line) {
     call.Canvas.Font = pass.Font;
+    pass.State.Subscript = pass.State.Superscript = false;
     line = TMarkupLine{};
     line.Box = measured.Box;
     line.X = line.Box.Left;
