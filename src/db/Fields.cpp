@@ -82,6 +82,18 @@ template <class T> T TField::Native() const {
     return value;
 }
 
+void TField::InvalidValue(const std::string& value, const char* kind) const {
+    throw EDatabaseError("'" + value + "' is not a valid " + kind + " value for field '" +
+                         DisplayName() + "'");
+}
+
+void TField::SetFloatText(const std::string& value) {
+    if (value.empty()) return Clear();
+    double number = 0;
+    if (!TryStrToFloat(value, number)) InvalidValue(value, "floating point");
+    SetAsFloat(number);
+}
+
 void TField::AccessError(const char* typeName) const {
     throw EDatabaseError("Cannot access field '" + DisplayName() + "' as type " + typeName);
 }
@@ -115,8 +127,7 @@ void TIntegerField::SetAsString(const std::string& value) {
     if (value.empty()) return Clear();
     int number = 0;
     if (!TryStrToInt(value, number))
-        throw EConvertError("'" + value + "' is not a valid integer value for field '" +
-                            DisplayName() + "'");
+        InvalidValue(value, "integer");
     SetAsInteger(number);
 }
 
@@ -132,8 +143,7 @@ void TLargeintField::SetAsString(const std::string& value) {
     if (value.empty()) return Clear();
     std::int64_t number = 0;
     if (!TryStrToInt64(value, number))
-        throw EConvertError("'" + value + "' is not a valid integer value for field '" +
-                            DisplayName() + "'");
+        InvalidValue(value, "integer");
     SetNative(number);
 }
 
@@ -150,8 +160,7 @@ std::string TFloatField::GetAsString() const {
 }
 
 void TFloatField::SetAsString(const std::string& value) {
-    if (value.empty()) return Clear();
-    SetAsFloat(StrToFloat(value));
+    SetFloatText(value);
 }
 
 std::int32_t TIBBCDField::GetAsInteger() const {
@@ -171,8 +180,7 @@ void TIBBCDField::SetAsInteger(std::int32_t value) {
 }
 
 void TIBBCDField::SetAsString(const std::string& value) {
-    if (value.empty()) return Clear();
-    SetAsFloat(StrToFloat(value));
+    SetFloatText(value);
 }
 
 void TIBBCDField::SetAsFloat(double value) {

@@ -63,6 +63,10 @@ protected:
     virtual double GetAsFloat() const;
 
     [[noreturn]] void AccessError(const char* typeName) const;
+    // A text written to a numeric field that is no number of the kind.
+    [[noreturn]] void InvalidValue(const std::string& value, const char* kind) const;
+    // Empty stores NULL; otherwise the number goes through SetAsFloat.
+    void SetFloatText(const std::string& value);
     // The active record's bytes for the column; null when NULL or there is no record.
     const char* Data(int* length = nullptr) const;
     void Write(const void* data, int length);

@@ -307,6 +307,8 @@ TEST_F(EditTest, WritesNeedTheEditState) {
               "Cannot access field 'DT' as type Integer");
     EXPECT_EQ(ErrorOf([&] { query_->Field("ID").SetAsDateTime(5); }),
               "Cannot access field 'ID' as type DateTime");
+    EXPECT_EQ(ErrorOf([&] { query_->Field("N2").SetAsString("1,5"); }),
+              "'1,5' is not a valid floating point value for field 'N2'");
     EXPECT_EQ(ErrorOf([&] { query_->Field("TM").SetAsString("25:99"); }),
               "'25:99' is not a valid time");
     EXPECT_EQ(query_->Field("ID").AsInteger(), 1);
