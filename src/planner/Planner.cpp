@@ -4,6 +4,7 @@
 
 #include <QCursor>
 #include <QGuiApplication>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
@@ -168,6 +169,14 @@ TGridState TPlanner::GridState() const {
     state.Outside = RowsOutside();
     state.Images = images_;
     return state;
+}
+
+void TPlanner::mousePressEvent(QMouseEvent* event) {
+    const TPlannerLayout layout = Layout();
+    const QPoint at = event->position().toPoint();
+    if (layout.PreviousButton.Contains(at.x(), at.y()) && OnPrevious) OnPrevious();
+    if (layout.NextButton.Contains(at.x(), at.y()) && OnNext) OnNext();
+    QWidget::mousePressEvent(event);
 }
 
 void TPlanner::paintEvent(QPaintEvent*) {

@@ -46,6 +46,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // Only the navigator buttons answer here; the grid's mouse handling is the grid's own.
+    void mousePressEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:

@@ -119,8 +119,32 @@ void TQtCanvas::Polyline(const std::vector<TPoint>& points) {
     painter_.drawPolyline(ToQPolygon(points));
 }
 
+// One plain line that fits its rectangle needs neither a layout nor a clip.
+bool TQtCanvas::DrawPlainLine(const TRect& rect, const std::string& text, unsigned flags) {
+    const bool plain = (flags & tfSingleLine) && Font.Orientation == 0 &&
+                       text.find_first_of("\r\n\t") == std::string::npos &&
+                       ((flags & tfNoPrefix) || text.find('&') == std::string::npos);
+    if (!plain) return false;
+    const int width = TextWidth(text);
+    const QFontMetrics& metrics = fonts_[current_].Metrics;
+    const int height = metrics.height();
+    if (width > rect.Width() || height > rect.Height()) return false;
+    const int left = flags & tfRight    ? rect.Right - width
+                     : flags & tfCenter ? rect.Left + (rect.Width() - width) / 2
+                                        : rect.Left;
+    const int top = flags & tfBottom    ? rect.Bottom - height
+                    : flags & tfVCenter ? rect.Top + (rect.Height() - height) / 2
+                                        : rect.Top;
+    if (Brush.Color != clNone) painter_.fillRect(left, top, width, height, ToQColor(Brush.Color));
+    painter_.setFont(fonts_[current_].Qt);
+    painter_.setPen(ToQColor(Font.Color));
+    painter_.drawText(QPoint(left, top + metrics.ascent()), ToQString(text));
+    return true;
+}
+
 int TQtCanvas::DrawText(const TRect& rect, const std::string& text, unsigned flags) {
     const QFontMetrics& metrics = UseFont();
+    if (DrawPlainLine(rect, text, flags)) return metrics.height();
     QString shown = TextForQt(text, flags);
     const int alignment = AlignmentOf(flags);
     if (flags & tfEndEllipsis && !(flags & tfWordBreak))

@@ -38,6 +38,7 @@ private:
 
     // Each font is converted once per canvas.
     const QFontMetrics& UseFont();
+    bool DrawPlainLine(const TRect& rect, const std::string& text, unsigned flags);
     void UsePenAndBrush();
 
     QPainter& painter_;

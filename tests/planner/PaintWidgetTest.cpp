@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QTest>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
@@ -83,6 +84,20 @@ TEST(PlannerWidget, TimerTicksMoveTheCurrentItems) {
 
     planner.Display().SetShowCurrentItem(false);
     EXPECT_FALSE(later.ViewState().IsCurrent);
+}
+
+TEST(PlannerWidget, NavigatorButtonsRaiseTheirEvents) {
+    TestApplication();
+    TPlanner planner;
+    planner.resize(600, 400);
+    ApplyScheduleSettings(planner);
+    std::vector<std::string> events;
+    planner.OnPrevious = [&] { events.push_back("previous"); };
+    planner.OnNext = [&] { events.push_back("next"); };
+    QTest::mouseClick(&planner, Qt::LeftButton, {}, QPoint(8, 40));
+    QTest::mouseClick(&planner, Qt::LeftButton, {}, QPoint(590, 40));
+    QTest::mouseClick(&planner, Qt::LeftButton, {}, QPoint(300, 40));
+    EXPECT_EQ(events, (std::vector<std::string>{"previous", "next"}));
 }
 
 TEST(PlannerWidget, CurrentRowCountsWholeSlotsOfTheDay) {
