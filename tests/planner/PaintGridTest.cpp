@@ -1,5 +1,6 @@
 #include "PaintFixture.h"
 #include "planner/PaintColors.h"
+#include "platform/ColorResolve.h"
 
 #include <gmock/gmock.h>
 
@@ -134,6 +135,15 @@ TEST_F(PaintTest, SlotLinesAndColumnLine) {
     ASSERT_EQ(grey.size(), 2u);
     EXPECT_THAT(grey[0], ElementsAre(TPoint{60, 23}, TPoint{853, 23}));
     EXPECT_THAT(grey[1], ElementsAre(TPoint{852, -1}, TPoint{852, 23}));
+}
+
+TEST(PaintColors, ColoursResolveToComponents) {
+    EXPECT_EQ(ColorToRGB(clRed), (TRGB{255, 0, 0}));
+    EXPECT_EQ(ColorToRGB(15302738), (TRGB{82, 128, 233}));
+    EXPECT_EQ(ColorToRGB(clBtnFace), (TRGB{240, 240, 240}));
+    EXPECT_EQ(ColorToRGB(clInfoBk), (TRGB{255, 255, 225}));
+    EXPECT_EQ(ColorToRGB(clNone), (TRGB{0, 0, 0}));
+    EXPECT_EQ(RGBToColor({82, 128, 233}), 15302738u);
 }
 
 TEST(PaintColors, BlendColorRoundsHalvesToEven) {

@@ -1,9 +1,11 @@
 #include "PlannerFixture.h"
 #include "ScheduleItems.h"
 #include "planner/Planner.h"
+#include "platform/QtCanvas.h"
 
 #include <QApplication>
 #include <QImage>
+#include <QPainter>
 #include <QTest>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -98,6 +100,33 @@ TEST(PlannerWidget, NavigatorButtonsRaiseTheirEvents) {
     QTest::mouseClick(&planner, Qt::LeftButton, {}, QPoint(590, 40));
     QTest::mouseClick(&planner, Qt::LeftButton, {}, QPoint(300, 40));
     EXPECT_EQ(events, (std::vector<std::string>{"previous", "next"}));
+}
+
+TEST(PlannerWidget, QtCanvasDrawsWithTheCanvasState) {
+    TestApplication();
+    QImage image(100, 40, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    TQtCanvas canvas(painter);
+    canvas.Brush.Color = clRed;
+    canvas.FillRect({0, 0, 10, 10});
+    canvas.Brush.Color = clNone;
+    canvas.Pen = {clBlue, 1};
+    canvas.Rectangle({20, 0, 30, 10});
+    canvas.PushClip({40, 0, 45, 10});
+    canvas.Brush.Color = clLime;
+    canvas.FillRect({40, 0, 60, 10});
+    canvas.PopClip();
+    const int height = canvas.DrawText({0, 12, 100, 40}, "Wide text", tfSingleLine);
+    EXPECT_EQ(height, canvas.TextHeight("gh"));
+    EXPECT_GT(canvas.TextWidth("WW"), canvas.TextWidth("W"));
+    painter.end();
+    EXPECT_EQ(image.pixelColor(5, 5), QColor(255, 0, 0));
+    EXPECT_EQ(image.pixelColor(20, 5), QColor(0, 0, 255));
+    EXPECT_EQ(image.pixelColor(29, 5), QColor(0, 0, 255));
+    EXPECT_EQ(image.pixelColor(25, 5), QColor(255, 255, 255));
+    EXPECT_EQ(image.pixelColor(44, 5), QColor(0, 255, 0));
+    EXPECT_EQ(image.pixelColor(45, 5), QColor(255, 255, 255));
 }
 
 TEST(PlannerWidget, CurrentRowCountsWholeSlotsOfTheDay) {
