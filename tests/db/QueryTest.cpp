@@ -62,6 +62,17 @@ TEST_F(QueryTest, TextChangeKeepsValuesOnlyUnderTheSameName) {
     EXPECT_EQ(ErrorOf([&] { query_->Param("nope"); }), "qryTemp: Parameter 'nope' not found");
 }
 
+TEST_F(QueryTest, SlotsTakeTheValueOfTheirOwnName) {
+    // The parameter list sees the name in the comment; the server sees one placeholder.
+    Open("select ID from TYPES /* :HIDDEN */ where ID = :WANTED");
+    query_->Close();
+    EXPECT_EQ(query_->Params().Count(), 2);
+    query_->Param("HIDDEN").SetAsInteger(1);
+    query_->Param("WANTED").SetAsInteger(3);
+    query_->Open();
+    EXPECT_EQ(query_->Field("ID").AsInteger(), 3);
+}
+
 TEST_F(QueryTest, TextParametersConvertOnTheServer) {
     query_->SetSQL({"insert into TYPES (ID, S, TS) values (:ID, :S, :TS)"});
     query_->Param("ID").SetAsString("12.7");
