@@ -103,6 +103,26 @@ TEST_F(PaintTest, ItemRunningPastMidnightShowsDownArrowsAndNarrowerText) {
     EXPECT_EQ(caption->Rect.Right, 828);
 }
 
+TEST_F(PaintTest, RectangleItemIsDrawnOnceAtItsFirstVisibleCell) {
+    TPlannerItem& item = AddAt(planner, 50, 53);
+    item.SetShape(psRect);
+    item.SetTextString("plain");
+    PaintGrid(50, 3);
+    const auto bodies = canvas.OfKind("Rectangle");
+    std::vector<TRect> framed;
+    for (const TCanvasOp& op : bodies)
+        if (op.Pen.Color == clBlack) framed.push_back(op.Rect);
+    // The shadow's 3-pixel strips come off the right and bottom.
+    EXPECT_THAT(framed, ElementsAre(TRect{60, 0, 842, 69}));
+    EXPECT_TRUE(Has("FillRect", {842, 3, 845, 72}));
+    EXPECT_TRUE(Has("FillRect", {63, 69, 845, 72}));
+    EXPECT_TRUE(Has("FillRect", {60, 0, 64, 69}));
+    const auto texts = canvas.OfKind("DrawText");
+    EXPECT_EQ(texts.back().Text, "plain");
+    EXPECT_EQ(texts.back().Rect, (TRect{62, 6, 840, 65}));
+    EXPECT_EQ(texts.back().Flags, tfLeft | tfNoPrefix | tfWordBreak);
+}
+
 TEST_F(PaintTest, TenMinuteItemLeavesNoRoomForText) {
     TPlannerItem& item = AddProgramme(planner, At(8, 20), At(0, 10), 0);
     TGridPainter(planner, looks, layout, grid).PaintItem(canvas, item, {60, 0, 853, 24});
