@@ -4,6 +4,7 @@
 #include "platform/QtCanvas.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QImage>
 #include <QPainter>
 #include <QTest>
@@ -22,9 +23,10 @@ QApplication& TestApplication() {
     return *application;
 }
 
+// Beside the build's other outputs under ctest, otherwise in the temporary folder.
 std::string OutputPath(const std::string& name) {
     const char* dir = std::getenv("SKEDORA_BINARY_DIR");
-    return (dir ? std::string(dir) + "/" : std::string()) + name;
+    return (dir ? std::string(dir) : QDir::tempPath().toStdString()) + "/" + name;
 }
 
 // Renders a schedule into PNG files anyone can look at: planner_day.png shows the current and
