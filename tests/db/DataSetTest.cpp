@@ -81,6 +81,14 @@ TEST_F(QueryTest, ReadingLoopVisitsEveryRowOnce) {
     EXPECT_TRUE(query_->AtStart());
 }
 
+TEST_F(QueryTest, OpenRunsOtherStatementsAndHasNoRows) {
+    Open("delete from TYPES where ID = 3");
+    EXPECT_TRUE(query_->Active());
+    EXPECT_TRUE(query_->AtEnd());
+    EXPECT_EQ(query_->RecordCount(), 0);
+    EXPECT_EQ(Stored("SELECT COUNT(*) FROM TYPES;"), "2");
+}
+
 TEST_F(QueryTest, FieldsConvertEachColumnType) {
     Open("select * from TYPES order by ID");
     EXPECT_EQ(query_->Field("TM").AsDateTime(), EncodeTime(0, 30, 0, 0));
