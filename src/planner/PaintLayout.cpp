@@ -61,3 +61,9 @@ TPlannerLayout LayOutPlanner(const TCustomPlanner& planner, int width, int heigh
     layout.SectionWidths = SectionWidths(planner, layout);
     return layout;
 }
+
+int ColumnAt(const TPlannerLayout& layout, int x) {
+    if (x < 0) return -1;
+    if (x < layout.SidebarWidth) return 0;
+    return 1 + (x - layout.SidebarWidth) / std::max(1, layout.ColumnWidth);
+}

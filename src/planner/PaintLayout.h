@@ -27,3 +27,7 @@ struct TPlannerLayout {
 // The scroll bar takes `scrollBarWidth` pixels at the grid's right.
 TPlannerLayout LayOutPlanner(const TCustomPlanner& planner, int width, int height,
                              int scrollBarWidth);
+
+// The grid column under grid x: -1 left of the grid, 0 the time column, Positions + 1 or more
+// right of the last position.
+int ColumnAt(const TPlannerLayout& layout, int x);

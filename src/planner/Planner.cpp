@@ -1,18 +1,30 @@
 #include "planner/Planner.h"
 
+#include "planner/TimeText.h"
+#include "platform/ColorResolve.h"
 #include "platform/QtCanvas.h"
+#include "platform/QtText.h"
 
 #include <QCursor>
+#include <QLabel>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
 #include <algorithm>
+#include <chrono>
 
 namespace {
 
 constexpr int kCurrentTimeInterval = 500;
+constexpr int kHintWidth = 100;
+constexpr int kHintOffset = 10;
+
+std::int64_t SteadyMilliseconds() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
 
 QRect ToQRect(const TRect& rect) {
     return QRect(rect.Left, rect.Top, rect.Width(), rect.Height());
@@ -23,6 +35,9 @@ QRect ToQRect(const TRect& rect) {
 TPlanner::TPlanner(QWidget* parent)
     : QWidget(parent), scrollBar_(new QScrollBar(Qt::Vertical, this)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    TickCount = SteadyMilliseconds;
     QObject::connect(scrollBar_, &QScrollBar::valueChanged, this, [this] { Scrolled(); });
     SetView(this);
     ApplyGeometry();
@@ -112,7 +127,60 @@ void TPlanner::SettingsChanged() {
     update();
 }
 
-void TPlanner::ItemRemoving(TPlannerItem&) {}
+// A drag of the removed item ends without notifications.
+void TPlanner::ItemRemoving(TPlannerItem& item) {
+    if (&item != Items().SelectedItem() || drag_.Mode == TDragMode::None) return;
+    drag_ = {};
+    HideHint();
+}
+
+// The veto comes first, then the place update may still change the place. A whole change
+// sets the first slot, the end and the position; otherwise only what differs is set, so the
+// other end keeps its exact minute.
+bool TPlanner::ChangeItem(TPlannerItem& item, TItemPlace to, TItemChange change, bool whole) {
+    const auto& asking = change == TItemChange::Move ? OnItemMoving : OnItemSizing;
+    if (asking && !asking(item, to)) return false;
+    if (OnItemPlaceUpdate) OnItemPlaceUpdate(item, to);
+    if (whole) {
+        item.Place(to.Begin, to.End, to.Pos);
+        return true;
+    }
+    item.SetItemPos(to.Pos);
+    if (to.Begin != item.FirstSlot()) item.PlaceBegin(to.Begin);
+    if (to.End != item.EndSlot()) item.PlaceEnd(to.End);
+    return true;
+}
+
+void TPlanner::ShowHint(const std::string& text) {
+    if (!hintOnItemChange_) return;
+    if (!hint_) {
+        hint_ = new QLabel(this, Qt::ToolTip);
+        hint_->setMaximumWidth(kHintWidth);
+        hint_->setAutoFillBackground(true);
+    }
+    const TRGB rgb = ColorToRGB(hintColor_);
+    QPalette palette = hint_->palette();
+    palette.setColor(QPalette::Window, QColor(rgb.R, rgb.G, rgb.B));
+    hint_->setPalette(palette);
+    hint_->setText(ToQString(text));
+    hint_->adjustSize();
+    hint_->move(QCursor::pos() + QPoint(kHintOffset, kHintOffset));
+    hint_->show();
+}
+
+void TPlanner::HideHint() {
+    if (hint_) hint_->hide();
+}
+
+std::string TPlanner::HintText() const {
+    return hint_ && hint_->isVisible() ? FromQString(hint_->text()) : std::string();
+}
+
+// The start as the caption shows it, the part above midnight included.
+std::string TPlanner::StartTimeText(const TPlannerItem& item) const {
+    const int before = Display().DisplayUnit() * item.OverflowBefore();
+    return MinutesToText(item.BeginMinute() - before + kMinsPerDay);
+}
 
 void TPlanner::resizeEvent(QResizeEvent*) {
     ApplyGeometry();
@@ -169,14 +237,6 @@ TGridState TPlanner::GridState() const {
     state.Outside = RowsOutside();
     state.Images = images_;
     return state;
-}
-
-void TPlanner::mousePressEvent(QMouseEvent* event) {
-    const TPlannerLayout layout = Layout();
-    const QPoint at = event->position().toPoint();
-    if (layout.PreviousButton.Contains(at.x(), at.y()) && OnPrevious) OnPrevious();
-    if (layout.NextButton.Contains(at.x(), at.y()) && OnNext) OnNext();
-    QWidget::mousePressEvent(event);
 }
 
 void TPlanner::paintEvent(QPaintEvent*) {

@@ -94,6 +94,24 @@ void TPlannerItem::SetItemPos(int value) {
     Repaint();
 }
 
+void TPlannerItem::Place(int begin, int end, int position) {
+    SetItemPos(position);
+    PlaceBegin(begin);
+    PlaceEnd(end);
+}
+
+void TPlannerItem::PlaceBegin(int begin) {
+    overflowBefore_ = std::max(0, -begin);
+    SetItemBegin(begin);
+}
+
+// The end setter counts OverflowAfter into the end minute, so it is set first.
+void TPlannerItem::PlaceEnd(int end) {
+    const int rows = Planner().RowCount();
+    overflowAfter_ = std::max(0, end - rows);
+    SetItemEnd(std::min(end, rows));
+}
+
 void TPlannerItem::SetVisible(bool value) {
     if (value == visible_) return;
     visible_ = value;

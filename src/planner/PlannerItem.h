@@ -50,6 +50,15 @@ public:
     TDateTime BeginValue() const { return beginValue_; }
     int OverflowBefore() const { return overflowBefore_; }
     int OverflowAfter() const { return overflowAfter_; }
+    // The item's whole slot range, the overflow beyond the displayed rows included.
+    int FirstSlot() const { return itemBegin_ - overflowBefore_; }
+    int EndSlot() const { return itemEnd_ + overflowAfter_; }
+    // Places the whole range [begin, end) in a position: what lies above row 0 or below the
+    // last row becomes overflow, and the minutes become slot boundaries.
+    void Place(int begin, int end, int position);
+    // Moves only one end of the whole range; the other end keeps its exact minute.
+    void PlaceBegin(int begin);
+    void PlaceEnd(int end);
     std::string CaptionString() const;
     std::string TimeSpanText() const;
 
