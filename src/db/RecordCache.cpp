@@ -116,31 +116,26 @@ void RecordLayout::Build(const TIBXSQLDA& columns, int dbKeyColumn) {
     recordSize_ = (offset + 7) & ~7;
 }
 
+RecordHeader& RecordLayout::ResetHeader(char* record, int rowNumber) const {
+    return Header(record) = RecordHeader{BookmarkFlag::Current,
+                                         UpdateStatus::Unmodified,
+                                         UpdateStatus::Unmodified,
+                                         0,
+                                         ColumnCount(),
+                                         rowNumber,
+                                         -1,
+                                         {}};
+}
+
 void RecordLayout::InitRecord(char* record, int rowNumber) const {
-    RecordHeader& header = Header(record);
-    header = RecordHeader{BookmarkFlag::Current,
-                          UpdateStatus::Unmodified,
-                          UpdateStatus::Unmodified,
-                          0,
-                          ColumnCount(),
-                          rowNumber,
-                          -1,
-                          {}};
+    ResetHeader(record, rowNumber);
     for (int i = 0; i < ColumnCount(); ++i)
         State(record, i) = ColumnState{0, 1, {}};
 }
 
 void RecordLayout::StoreRow(const TIBXSQLDA& columns, char* record, int rowNumber) const {
     const ClientLibrary& api = LoadClientLibrary();
-    RecordHeader& header = Header(record);
-    header = RecordHeader{BookmarkFlag::Current,
-                          UpdateStatus::Unmodified,
-                          UpdateStatus::Unmodified,
-                          0,
-                          ColumnCount(),
-                          rowNumber,
-                          -1,
-                          {}};
+    RecordHeader& header = ResetHeader(record, rowNumber);
     for (int i = 0; i < ColumnCount(); ++i) {
         const TIBXSQLVAR& slot = columns.Var(i);
         ColumnState& state = State(record, i);

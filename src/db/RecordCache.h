@@ -67,6 +67,8 @@ public:
         return columns_[static_cast<std::size_t>(index)];
     }
 
+    // The header of an unmodified stored row.
+    RecordHeader& ResetHeader(char* record, int rowNumber) const;
     // A record with every column NULL.
     void InitRecord(char* record, int rowNumber) const;
     // The fetched row in the columns area, converted to the native forms.

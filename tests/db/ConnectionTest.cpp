@@ -6,15 +6,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-template <class Action> std::string ClientErrorOf(Action action) {
-    try {
-        action();
-    } catch (const EIBClientError& error) {
-        return error.Message();
-    }
-    return "no error";
-}
-
 void RecordEvents(TIBDatabase& database, std::vector<std::string>& log) {
     database.BeforeConnect = [&](TIBDatabase&) { log.push_back("BeforeConnect"); };
     database.AfterConnect = [&](TIBDatabase&) { log.push_back("AfterConnect"); };
@@ -74,24 +65,24 @@ TEST_F(ConnectionTest, GuardsAndTheirMessages) {
     TIBDatabase unnamed;
     std::vector<std::string> log;
     RecordEvents(unnamed, log);
-    EXPECT_EQ(ClientErrorOf([&] { unnamed.SetConnected(true); }), "Database name is missing");
+    EXPECT_EQ(ErrorOf<EIBClientError>([&] { unnamed.SetConnected(true); }), "Database name is missing");
     EXPECT_EQ(log, std::vector<std::string>{"BeforeConnect"});
-    EXPECT_EQ(ClientErrorOf([&] { unnamed.SetSQLDialect(0); }), "SQL Dialect Invalid");
+    EXPECT_EQ(ErrorOf<EIBClientError>([&] { unnamed.SetSQLDialect(0); }), "SQL Dialect Invalid");
 
     unnamed.SetDatabaseName(file_.Path());
     unnamed.SetLoginPrompt(true);
-    EXPECT_EQ(ClientErrorOf([&] { unnamed.SetConnected(true); }),
+    EXPECT_EQ(ErrorOf<EIBClientError>([&] { unnamed.SetConnected(true); }),
               "Operation cancelled at user's request");
 
     database_->SetConnected(true);
-    EXPECT_EQ(ClientErrorOf([&] { database_->SetDatabaseName("/elsewhere.fdb"); }),
+    EXPECT_EQ(ErrorOf<EIBClientError>([&] { database_->SetDatabaseName("/elsewhere.fdb"); }),
               "Cannot perform operation -- DB is currently open");
-    EXPECT_EQ(ClientErrorOf([&] { database_->SetParams({"user_name=OTHER"}); }),
+    EXPECT_EQ(ErrorOf<EIBClientError>([&] { database_->SetParams({"user_name=OTHER"}); }),
               "Cannot perform operation -- DB is currently open");
     EXPECT_EQ(database_->DatabaseName(), file_.Path());
     EXPECT_EQ(database_->Params(), ApplicationParams());
     database_->SetDatabaseName(file_.Path()); // unchanged: no error
-    EXPECT_EQ(ClientErrorOf([&] { database_->SetSQLDialect(4); }), "SQL Dialect Invalid");
+    EXPECT_EQ(ErrorOf<EIBClientError>([&] { database_->SetSQLDialect(4); }), "SQL Dialect Invalid");
     database_->SetSQLDialect(1);
     EXPECT_EQ(database_->SQLDialect(), 1);
 }
@@ -157,7 +148,7 @@ TEST_F(ConnectionTest, StoredConnectedIsDroppedUnlessAllowed) {
     database_->Loaded();
     EXPECT_FALSE(database_->Connected());
     EXPECT_FALSE(transaction.StoredActive());
-    EXPECT_EQ(ClientErrorOf([&] { transaction.Start(); }),
+    EXPECT_EQ(ErrorOf<EIBClientError>([&] { transaction.Start(); }),
               "Cannot perform operation -- DB is not open");
 
     database_->SetAllowStreamedConnected(true);

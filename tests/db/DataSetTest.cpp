@@ -7,15 +7,6 @@
 #include <optional>
 
 namespace {
-template <class Action> std::string ErrorOf(Action action) {
-    try {
-        action();
-    } catch (const Exception& error) {
-        return error.Message();
-    }
-    return "no error";
-}
-
 // Twenty-five rows numbered 1 to 25.
 constexpr const char* kNumbers = R"(
 CREATE TABLE NUMBERS (N INTEGER NOT NULL);

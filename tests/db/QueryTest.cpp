@@ -4,15 +4,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-template <class Action> std::string ErrorOf(Action action) {
-    try {
-        action();
-    } catch (const Exception& error) {
-        return error.Message();
-    }
-    return "no error";
-}
-
 constexpr const char* kInsertTimeline =
     "insert into PROGRAM_TIMELINE (NPROGRAM_ID, DSTART_DATE, DEND_DATE, TSTART_TIME, TEND_TIME) "
     "values (:NID, :DDATE, :DDATE, :TSTART, :TEND)";

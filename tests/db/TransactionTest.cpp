@@ -4,15 +4,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-template <class Action> std::string ClientErrorOf(Action action) {
-    try {
-        action();
-    } catch (const EIBClientError& error) {
-        return error.Message();
-    }
-    return "no error";
-}
-
 // A commit trigger that refuses every commit while FAIL_COMMIT has a row.
 constexpr const char* kRefusingCommit = R"(
 CREATE TABLE FAIL_COMMIT (X INTEGER);
@@ -56,16 +47,16 @@ protected:
 
 TEST_F(TransactionTest, GuardsAndTheirMessages) {
     TIBTransaction unlisted;
-    EXPECT_EQ(ClientErrorOf([&] { unlisted.Start(); }),
+    EXPECT_EQ(ErrorOf<EIBClientError>([&] { unlisted.Start(); }),
               "No databases are listed in transaction component");
-    EXPECT_EQ(ClientErrorOf([&] { transaction_->Commit(); }), "Transaction is not active");
-    EXPECT_EQ(ClientErrorOf([&] { transaction_->RollbackRetaining(); }),
+    EXPECT_EQ(ErrorOf<EIBClientError>([&] { transaction_->Commit(); }), "Transaction is not active");
+    EXPECT_EQ(ErrorOf<EIBClientError>([&] { transaction_->RollbackRetaining(); }),
               "Transaction is not active");
-    EXPECT_EQ(ClientErrorOf([&] { transaction_->SetIdleTimer(-1); }),
+    EXPECT_EQ(ErrorOf<EIBClientError>([&] { transaction_->SetIdleTimer(-1); }),
               "Timeout values cannot be negative");
     transaction_->SetActive(true);
-    EXPECT_EQ(ClientErrorOf([&] { transaction_->Start(); }), "Transaction is active");
-    EXPECT_EQ(ClientErrorOf([&] { transaction_->SetParams({"read"}); }), "Transaction is active");
+    EXPECT_EQ(ErrorOf<EIBClientError>([&] { transaction_->Start(); }), "Transaction is active");
+    EXPECT_EQ(ErrorOf<EIBClientError>([&] { transaction_->SetParams({"read"}); }), "Transaction is active");
     transaction_->SetDefaultAction(TARollbackRetaining); // a version 6 client has it
     transaction_->SetActive(false);
     EXPECT_FALSE(transaction_->Active());
@@ -239,7 +230,7 @@ TEST_F(TransactionTest, DestroyedTransactionIsForgottenByItsUsers) {
     transaction_.reset();
     EXPECT_EQ(log, std::vector<std::string>{"link: transaction free"});
     EXPECT_EQ(link.base.Transaction(), nullptr);
-    EXPECT_EQ(ClientErrorOf([&] { link.base.TRHandle(); }), "Transaction not assigned");
+    EXPECT_EQ(ErrorOf<EIBClientError>([&] { link.base.TRHandle(); }), "Transaction not assigned");
     link.base.SetDatabase(nullptr);
-    EXPECT_EQ(ClientErrorOf([&] { link.base.SQLDialect(); }), "Database not assigned");
+    EXPECT_EQ(ErrorOf<EIBClientError>([&] { link.base.SQLDialect(); }), "Database not assigned");
 }
