@@ -6,8 +6,8 @@
 #include "platform/QtText.h"
 
 #include <QCursor>
-#include <QLabel>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>

@@ -37,6 +37,5 @@ TPointerShape ZoneShape(const TPlannerItem& item, THitZone zone, bool directMove
     case THitZone::Body:
         break;
     }
-    return item.ReadOnly() && directMove && !pinned ? TPointerShape::Move
-                                                    : TPointerShape::Default;
+    return item.ReadOnly() && directMove && !pinned ? TPointerShape::Move : TPointerShape::Default;
 }

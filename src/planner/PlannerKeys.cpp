@@ -1,5 +1,5 @@
-#include "planner/Planner.h"
 #include "planner/ItemRules.h"
+#include "planner/Planner.h"
 
 #include <QKeyEvent>
 

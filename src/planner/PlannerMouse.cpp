@@ -42,8 +42,8 @@ TPlannerItem* TPlanner::ItemAt(TPoint at) const {
 
 THitZone TPlanner::ZoneAt(const TPlannerItem& item, TPoint at) const {
     const TRect column = Layout().CellRect(item.ItemPos() + 1, 0, 0, 1);
-    const TItemFrame frame = ItemFrame(*this, item, column.Left, column.Right, RowScale(),
-                                       TopRow() + VisibleRows() - 1);
+    const TItemFrame frame =
+        ItemFrame(*this, item, column.Left, column.Right, RowScale(), TopRow() + VisibleRows() - 1);
     return ItemZone(frame, item.ViewState().CaptionHeight, looks_.TrackWidth, at.X, at.Y);
 }
 

@@ -80,14 +80,14 @@ protected:
     }
     void Wheel(int delta) {
         const QPointF at(200, 200);
-        QWheelEvent event(at, planner.mapToGlobal(at), {}, {0, delta}, Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QWheelEvent event(at, planner.mapToGlobal(at), {}, {0, delta}, Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
         QApplication::sendEvent(&planner, &event);
     }
 
     void Log(const char* what, TPlannerItem& item, const TItemPlace& from, const TItemPlace& to) {
-        events.push_back(std::string(what) + " " + std::to_string(item.Index()) + " " +
-                         Text(from) + " > " + Text(to));
+        events.push_back(std::string(what) + " " + std::to_string(item.Index()) + " " + Text(from) +
+                         " > " + Text(to));
     }
     static std::string Text(const TItemPlace& place) {
         return std::to_string(place.Pos) + ":" + std::to_string(place.Begin) + "-" +

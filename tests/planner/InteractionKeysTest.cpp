@@ -143,9 +143,7 @@ TEST_F(InteractionTest, ArrowsWithoutAnItemMoveTheCurrentCell) {
 
 TEST_F(InteractionTest, WheelMovesTheCurrentRowByTenWithinTheDay) {
     std::vector<int> changes;
-    planner.OnSelectionChange = [&](const TGridSelection& range) {
-        changes.push_back(range.Top);
-    };
+    planner.OnSelectionChange = [&](const TGridSelection& range) { changes.push_back(range.Top); };
     Wheel(-120);
     EXPECT_EQ(planner.CurrentCell(), (TPoint{1, 10})) << "from the top-left cell";
     EXPECT_EQ(planner.TopRow(), 10);

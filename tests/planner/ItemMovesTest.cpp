@@ -1,5 +1,6 @@
-#include "PlannerFixture.h"
 #include "planner/ItemMoves.h"
+
+#include "PlannerFixture.h"
 #include "planner/PlannerHit.h"
 
 #include <gtest/gtest.h>
