@@ -69,6 +69,13 @@ public:
     std::function<void(TPlannerItem&)> OnItemDblClick;
     std::function<void(TPlannerItem&)> OnItemSelect;
     std::function<void(TPlannerItem&)> OnItemDelete;
+    std::function<void(TPlannerItem&)> OnItemEnter; // the item takes the focus
+    std::function<void(TPlannerItem&)> OnItemExit;
+    std::function<void(TPoint at)> OnPlannerMouseDown; // widget coordinates
+    std::function<void(TPoint at)> OnPlannerMouseMove;
+    std::function<void(TPoint at)> OnPlannerMouseUp;
+    std::function<void(int key, Qt::KeyboardModifiers modifiers)> OnPlannerKeyDown;
+    std::function<void(int key, Qt::KeyboardModifiers modifiers)> OnPlannerKeyUp;
     std::function<void(TPoint cell)> OnPlannerLeftClick;
     std::function<void(TPoint cell)> OnPlannerRightClick;
     std::function<void(TPoint cell)> OnPlannerDblClick;
@@ -93,6 +100,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     // Tab and Shift+Tab pick items instead of moving the focus on.
     bool focusNextPrevChild(bool next) override;

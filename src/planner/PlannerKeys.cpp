@@ -6,6 +6,7 @@
 void TPlanner::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
     const bool shift = event->modifiers().testFlag(Qt::ShiftModifier);
+    if (OnPlannerKeyDown) OnPlannerKeyDown(key, event->modifiers());
     if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
         TabToItem(key == Qt::Key_Tab && !shift);
         return;
@@ -16,6 +17,11 @@ void TPlanner::keyPressEvent(QKeyEvent* event) {
     }
     if (Items().SelectedItem() && KeyOnItem(key, shift)) return;
     if (!MoveCurrentCell(key, event->modifiers())) QWidget::keyPressEvent(event);
+}
+
+void TPlanner::keyReleaseEvent(QKeyEvent* event) {
+    if (OnPlannerKeyUp) OnPlannerKeyUp(event->key(), event->modifiers());
+    QWidget::keyReleaseEvent(event);
 }
 
 // Tab keys are the planner's own.

@@ -51,6 +51,7 @@ void TPlanner::mousePressEvent(QMouseEvent* event) {
     const TPlannerLayout layout = Layout();
     const TPoint at = PointOf(event);
     if (layout.Grid.Contains(at.X, at.Y)) {
+        if (OnPlannerMouseDown) OnPlannerMouseDown(at);
         if (event->button() == Qt::LeftButton) GridPress(at, event->modifiers());
         if (event->button() == Qt::RightButton) RightPress(at);
         return;
@@ -122,6 +123,8 @@ void TPlanner::SetItemFocus(TPlannerItem& item, bool focus) {
     if (item.ViewState().HasFocus == focus) return;
     item.ViewState().HasFocus = focus;
     RepaintItem(item);
+    const auto& changed = focus ? OnItemEnter : OnItemExit;
+    if (changed) changed(item);
 }
 
 void TPlanner::PressSelected(TPlannerItem& item, TPoint at) {
@@ -175,6 +178,7 @@ void TPlanner::mouseMoveEvent(QMouseEvent* event) {
     }
     if (selecting_ && down) ExtendSelection(at);
     UpdateCursor(at);
+    if (OnPlannerMouseMove) OnPlannerMouseMove(at);
 }
 
 void TPlanner::DragStep(TPoint at) {
@@ -228,6 +232,7 @@ void TPlanner::SizeStep(TPlannerItem& item, int y) {
 void TPlanner::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
     selecting_ = false;
+    if (OnPlannerMouseUp) OnPlannerMouseUp(PointOf(event));
     FinishDrag();
 }
 
