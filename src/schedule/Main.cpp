@@ -1,8 +1,12 @@
 #include "schedule/Main.h"
 
 #include "app/mData.h"
+#include "db/IBQuery.h"
 #include "db/IBTransaction.h"
+#include "planner/Planner.h"
+#include "platform/QtImageList.h"
 #include "support/calendar/PlannerCalendar.h"
+#include "support/calendar/PlannerCalendarGroup.h"
 
 TfrmMain* frmMain = nullptr;
 
@@ -17,8 +21,13 @@ TfrmMain::~TfrmMain() {
 
 void TfrmMain::BindDataModule(TmodData& data) {
     trPrograms->SetDefaultDatabase(data.IBDatabase.get());
+    qryPrograms->SetDatabase(data.IBDatabase.get());
 }
 
 TDateTime TfrmMain::ScheduleDate() const {
     return PlannerCalendar1->SelectedDate();
+}
+
+void TfrmMain::actExportExecute() {
+    ExportSchedule();
 }

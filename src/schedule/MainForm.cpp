@@ -1,10 +1,69 @@
-#include <QHBoxLayout>
-
 #include "app/FormFont.h"
+#include "db/IBQuery.h"
 #include "db/IBTransaction.h"
+#include "planner/Planner.h"
+#include "platform/QtImageList.h"
 #include "platform/QtText.h"
+#include "schedule/HandledAction.h"
 #include "schedule/Main.h"
+#include "schedule/ToolbarImages.h"
 #include "support/calendar/PlannerCalendar.h"
+#include "support/calendar/PlannerCalendarGroup.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+void ApplyPlannerSettings(TPlanner& planner) {
+    planner.BeginLoad();
+    planner.Mode().SetPlannerType(plDay);
+    planner.Display().SetDisplayUnit(10);
+    planner.Display().SetDisplayStart(0);
+    planner.Display().SetDisplayEnd(143);
+    planner.Display().SetDisplayScale(24);
+    planner.Display().SetActiveStart(48);
+    planner.Display().SetActiveEnd(120);
+    planner.Display().SetShowCurrent(true);
+    planner.Display().SetShowCurrentItem(true);
+    planner.SetPositions(1);
+    planner.Sidebar().SetPosition(spLeft);
+    planner.Sidebar().SetVisible(true);
+    planner.Sidebar().SetWidth(60);
+    planner.Header().Captions().Assign(
+        {"Caption 1", "Caption 2", "Caption 3", "Caption 4", "Caption 5"});
+    planner.Caption().SetTitle("Program");
+    planner.Caption().SetHeight(32);
+    planner.SetItemGap(8);
+    planner.SetMultiSelect(true);
+    planner.SetDirectMove(true);
+    planner.SetInsertAlways(true);
+    planner.SetInplaceEdit(ieAlways);
+    planner.Loaded();
+}
+
+void ApplyDefaultItem(TPlannerItem& item) {
+    item.SetShadow(true);
+    item.SetColor(clWhite);
+    item.SetCaptionType(ctNone);
+    item.SetAllowOverlap(true);
+    item.SetSelectColor(clInfoBk);
+    item.SetSelectFontColor(clRed);
+    item.SetTrackColor(clBlue);
+    item.SetInplaceEdit(peMemo);
+}
+
+TPlannerLooks PlannerLooks() {
+    TPlannerLooks looks;
+    looks.CaptionBackground = clGray;
+    looks.CaptionFont = TFont{"MS Sans Serif", -13, fsBold, clWhite};
+    looks.SidebarFont = TFont{"Arial", -11, 0, clWindowText};
+    return looks;
+}
+
+} // namespace
 
 void TfrmMain::CreateForm() {
     setObjectName("frmMain");
@@ -15,15 +74,44 @@ void TfrmMain::CreateForm() {
     auto* client = new QWidget(this);
     auto* layout = new QHBoxLayout(client);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addStretch();
+    layout->setSpacing(0);
     setCentralWidget(client);
 
-    // Stored hidden, and nothing shows it: its calendar only keeps the schedule date.
+    CreateToolbar();
+    CreatePlanner(client);
+    CreatePanel(client);
+    CreateComponents();
+    CreateActions();
+}
+
+void TfrmMain::CreateToolbar() {
+    tlbMain = new QToolBar(this);
+    tlbMain->setObjectName("tlbMain");
+    tlbMain->setFixedHeight(64);
+    tlbMain->setMovable(false);
+    tlbMain->setFloatable(false);
+    tlbMain->setIconSize(QSize(32, 32));
+    tlbMain->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    addToolBar(Qt::TopToolBarArea, tlbMain);
+}
+
+void TfrmMain::CreatePlanner(QWidget* client) {
+    Planner1 = new TPlanner(client);
+    Planner1->setObjectName("Planner1");
+    ApplyPlannerSettings(*Planner1);
+    Planner1->SetLooks(PlannerLooks());
+    ApplyDefaultItem(Planner1->DefaultItem());
+    client->layout()->addWidget(Planner1);
+}
+
+// Stored hidden, and nothing shows it: its calendar only keeps the schedule date.
+void TfrmMain::CreatePanel(QWidget* client) {
     Panel1 = new QWidget(client);
     Panel1->setObjectName("Panel1");
     Panel1->setFixedWidth(420);
     Panel1->setVisible(false);
-    layout->addWidget(Panel1);
+    auto* layout = new QVBoxLayout(Panel1);
+    client->layout()->addWidget(Panel1);
 
     PlannerCalendar1 = new TPlannerCalendar(Panel1);
     PlannerCalendar1->setObjectName("PlannerCalendar1");
@@ -31,6 +119,58 @@ void TfrmMain::CreateForm() {
     PlannerCalendar1->SetMonth(6);
     PlannerCalendar1->SetYear(2010);
     PlannerCalendar1->Loaded();
+    layout->addWidget(PlannerCalendar1);
 
+    PlannerCalendarGroup1 = new TPlannerCalendarGroup(Panel1);
+    PlannerCalendarGroup1->setObjectName("PlannerCalendarGroup1");
+    PlannerCalendarGroup1->SetStartMonth(2010, 6);
+    layout->addWidget(PlannerCalendarGroup1);
+}
+
+void TfrmMain::CreateComponents() {
+    qryPrograms = std::make_unique<TIBQuery>();
+    qryPrograms->SetName("qryPrograms");
     trPrograms = std::make_unique<TIBTransaction>();
+    qryPrograms->SetTransaction(trPrograms.get());
+
+    il1 = std::make_unique<TQtImageList>(32, 32);
+    for (const QImage& image : ToolbarImages())
+        il1->Add(image);
+
+    dlg1.Filter = "XML|*.xml";
+    dlg1.FileName = "export.xml";
+    dlg1.Width = 563;
+    dlg1.Height = 454;
+
+    il2 = std::make_unique<TQtImageList>(16, 16);
+    il2->Add(PlannerItemImage());
+    Planner1->SetPlannerImages(il2.get());
+}
+
+// Buttons run left to right in the order they are added here.
+void TfrmMain::CreateActions() {
+    actExport = AddAction("actExport", "Export", 3, &TfrmMain::actExportExecute);
+    btnExport = AddToolButton("btnExport", actExport);
+}
+
+QAction* TfrmMain::AddAction(const char* name, const char* caption, int imageIndex,
+                             void (TfrmMain::*handler)()) {
+    auto* action = new QAction(il1->Icon(imageIndex), ToQString(caption), this);
+    action->setObjectName(name);
+    QObject::connect(action, &QAction::triggered, this,
+                     [this, handler] { RunHandled([this, handler] { (this->*handler)(); }); });
+    actlst1.push_back(action);
+    return action;
+}
+
+QToolButton* TfrmMain::AddToolButton(const char* name, QAction* action) {
+    auto* button = new QToolButton(tlbMain);
+    button->setObjectName(name);
+    button->setDefaultAction(action);
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    button->setIconSize(QSize(32, 32));
+    button->setAutoRaise(true);
+    button->setFixedSize(95, 52);
+    tlbMain->addWidget(button);
+    return button;
 }
