@@ -2,6 +2,43 @@
 #include "planner/Planner.h"
 
 #include <QKeyEvent>
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+struct TCellBounds {
+    int Positions;
+    int LastRow;
+    int Page;
+};
+
+// Where a navigation key leads from `cell`; the time column is never a target. The row may
+// still lie outside the day.
+std::optional<TPoint> CellAfterKey(TPoint cell, int key, bool control, const TCellBounds& bounds) {
+    switch (key) {
+    case Qt::Key_Left:
+        return TPoint{std::max(1, cell.X - 1), cell.Y};
+    case Qt::Key_Right:
+        return TPoint{std::min(bounds.Positions, cell.X + 1), cell.Y};
+    case Qt::Key_Up:
+        return TPoint{cell.X, cell.Y - 1};
+    case Qt::Key_Down:
+        return TPoint{cell.X, cell.Y + 1};
+    case Qt::Key_PageUp:
+        return TPoint{cell.X, cell.Y - bounds.Page};
+    case Qt::Key_PageDown:
+        return TPoint{cell.X, cell.Y + bounds.Page};
+    case Qt::Key_Home:
+        return control ? TPoint{cell.X, 0} : TPoint{1, cell.Y};
+    case Qt::Key_End:
+        return control ? TPoint{cell.X, bounds.LastRow} : TPoint{bounds.Positions, cell.Y};
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
 
 void TPlanner::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
@@ -98,45 +135,11 @@ void TPlanner::TabToItem(bool next) {
 
 // The grid's standard cell movement; false for keys it does not know.
 bool TPlanner::MoveCurrentCell(int key, Qt::KeyboardModifiers modifiers) {
-    TPoint cell = currentCell_.Y < 0 ? TPoint{1, 0} : currentCell_;
-    const bool control = modifiers.testFlag(Qt::ControlModifier);
-    const int page = FullRows();
-    switch (key) {
-    case Qt::Key_Left:
-        cell.X = std::max(1, cell.X - 1);
-        break;
-    case Qt::Key_Right:
-        cell.X = std::min(Positions(), cell.X + 1);
-        break;
-    case Qt::Key_Up:
-        --cell.Y;
-        break;
-    case Qt::Key_Down:
-        ++cell.Y;
-        break;
-    case Qt::Key_PageUp:
-        cell.Y -= page;
-        break;
-    case Qt::Key_PageDown:
-        cell.Y += page;
-        break;
-    case Qt::Key_Home:
-        if (control)
-            cell.Y = 0;
-        else
-            cell.X = 1;
-        break;
-    case Qt::Key_End:
-        if (control)
-            cell.Y = RowCount() - 1;
-        else
-            cell.X = Positions();
-        break;
-    default:
-        return false;
-    }
-    cell.Y = std::clamp(cell.Y, 0, RowCount() - 1);
-    currentCell_ = cell;
+    const TPoint from = currentCell_.Y < 0 ? TPoint{1, 0} : currentCell_;
+    const auto to = CellAfterKey(from, key, modifiers.testFlag(Qt::ControlModifier),
+                                 {Positions(), RowCount() - 1, FullRows()});
+    if (!to) return false;
+    currentCell_ = {to->X, std::clamp(to->Y, 0, RowCount() - 1)};
     SelectCurrentCell();
     FollowCurrentCell();
     return true;

@@ -2,6 +2,7 @@
 #include "planner/TimeText.h"
 
 #include <QMouseEvent>
+#include <algorithm>
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "planner/Planner.h"
 
-#include <QScrollBar>
 #include <QWheelEvent>
+#include <algorithm>
 
 // Rows wholly in view.
 int TPlanner::FullRows() const {
