@@ -138,3 +138,10 @@ TEST_F(ExportSchedule, FileErrorsReachTheErrorHandlerOnce) {
     EXPECT_THAT(dialogs_.Messages(), ElementsAre("File not found.", "Disk full."));
     EXPECT_EQ(dialogs_.Calls().back().Caption, "Skedora");
 }
+
+TEST_F(ExportSchedule, QueryErrorStopsAfterTheFirstTwoLines) {
+    Start("DROP TABLE PROGRAM_TIMELINE;");
+    const std::string file = FileInFolder("no-table.xml");
+    EXPECT_THAT(CrLfLines(ExportTo(file)), ElementsAre(kDeclaration, "<broadcasts>"));
+    EXPECT_EQ(dialogs_.Messages().size(), 1u);
+}
