@@ -8,12 +8,6 @@
 #include <gtest/gtest.h>
 #include <sstream>
 
-TEST(XmlText, WritesMarkupCharactersAsNumericReferences) {
-    EXPECT_EQ(XmlText("plain"), "plain");
-    EXPECT_EQ(XmlText("a & b <c> ]]>"), "a &#38; b &#60;c&#62; ]]&#62;");
-    EXPECT_EQ(XmlText(""), "");
-}
-
 TEST(XmlCData, SplitsTheEndMarkerAcrossSections) {
     EXPECT_EQ(XmlCData(""), "<![CDATA[]]>");
     EXPECT_EQ(XmlCData("a & <b>"), "<![CDATA[a & <b>]]>");

@@ -67,21 +67,6 @@ TEST_F(MainForm, ImageListDrawsOpaquePixelsStretchedThroughTheCanvas) {
     EXPECT_EQ(canvas.Brush.Color, clWhite);
 }
 
-TEST_F(MainForm, PlannerMakesTheDayView) {
-    const TPlanner& planner = *window_->Planner1;
-    EXPECT_EQ(planner.Display().DisplayUnit(), 10);
-    EXPECT_EQ(planner.RowCount(), 144);
-    EXPECT_EQ(planner.Display().ActiveStartMinute(), 8 * 60);
-    EXPECT_EQ(planner.Display().ActiveEndMinute(), 20 * 60);
-    EXPECT_EQ(planner.Positions(), 1);
-    EXPECT_EQ(planner.Sidebar().Width(), 60);
-    EXPECT_EQ(planner.Header().Captions().Count(), 5);
-    EXPECT_EQ(planner.Caption().Title(), "Program");
-    EXPECT_EQ(planner.ItemGap(), 8);
-    EXPECT_TRUE(window_->Planner1->DefaultItem().AllowOverlap());
-    EXPECT_EQ(window_->Planner1->DefaultItem().InplaceEdit(), peMemo);
-}
-
 TEST_F(MainForm, HiddenPanelKeepsTheScheduleDate) {
     EXPECT_FALSE(window_->Panel1->isVisibleTo(window_.get()));
     EXPECT_EQ(window_->ScheduleDate(), 40346.0);
