@@ -65,7 +65,8 @@ void TGridPainter::PaintItem(TCanvas& canvas, TPlannerItem& item, TRect rect) {
     rect = {rect.Left + 2, rect.Top + 4, rect.Right - 2, rect.Bottom - 4};
     if (item.OverflowBefore() != 0 || item.OverflowAfter() != 0) rect.Right -= kArrowGap;
     const int captionHeight = PaintCaptionBand(canvas, item, rect, outline);
-    PaintItemText(canvas, item, {rect.Left, rect.Top + captionHeight + 2, rect.Right, rect.Bottom});
+    state.TextRect = {rect.Left, rect.Top + captionHeight + 2, rect.Right, rect.Bottom};
+    PaintItemText(canvas, item, state.TextRect);
     PaintArrows(canvas, item, outer);
 }
 

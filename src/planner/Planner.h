@@ -76,6 +76,8 @@ public:
     std::function<void(TPoint at)> OnPlannerMouseUp;
     std::function<void(int key, Qt::KeyboardModifiers modifiers)> OnPlannerKeyDown;
     std::function<void(int key, Qt::KeyboardModifiers modifiers)> OnPlannerKeyUp;
+    // A press on a link in the selected item's text.
+    std::function<void(TPlannerItem&, const std::string& target)> OnItemAnchorClick;
     std::function<void(TPoint cell)> OnPlannerLeftClick;
     std::function<void(TPoint cell)> OnPlannerRightClick;
     std::function<void(TPoint cell)> OnPlannerDblClick;
@@ -128,12 +130,14 @@ private:
     TRowScale RowScale() const;
     TPlannerItem* ItemAt(TPoint at) const;
     THitZone ZoneAt(const TPlannerItem& item, TPoint at) const;
+    std::string LinkAt(const TPlannerItem& item, TPoint at) const;
     void GridPress(TPoint at, Qt::KeyboardModifiers modifiers);
     void PressEmpty(TPoint cell);
     void PressItem(TPlannerItem& item, TPoint at, bool control);
     void SelectItem(TPlannerItem& item, bool control);
     void SetItemFocus(TPlannerItem& item, bool focus);
     void PressSelected(TPlannerItem& item, TPoint at);
+    void PressBody(TPlannerItem& item, TPoint at);
     void StartDrag(TPlannerItem& item, TDragMode mode, int y);
     void DragStep(TPoint at);
     void MoveStep(TPlannerItem& item, TPoint at);

@@ -3,6 +3,7 @@
 #include "planner/LaneArranger.h"
 #include "planner/PlannerTypes.h"
 #include "platform/DateTime.h"
+#include "platform/Geometry.h"
 
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@ class TPlannerItems;
 struct TItemViewState {
     bool Painted = false;      // drawn in the current paint pass
     int CaptionHeight = 0;     // pixel height of the caption band
+    TRect TextRect;            // where the body text was drawn, in grid coordinates
     bool TextOverflow = false; // the text did not fit
     bool IsCurrent = false;    // covers the current time
     bool HasFocus = false;

@@ -1,7 +1,11 @@
 #include "planner/Planner.h"
 #include "planner/TimeText.h"
+#include "platform/QtCanvas.h"
+#include "support/markup/Markup.h"
 
+#include <QImage>
 #include <QMouseEvent>
+#include <QPainter>
 #include <algorithm>
 
 namespace {
@@ -46,6 +50,28 @@ THitZone TPlanner::ZoneAt(const TPlannerItem& item, TPoint at) const {
     const TItemFrame frame =
         ItemFrame(*this, item, column.Left, column.Right, RowScale(), TopRow() + VisibleRows() - 1);
     return ItemZone(frame, item.ViewState().CaptionHeight, looks_.TrackWidth, at.X, at.Y);
+}
+
+// The target of the link under the pointer in the item's text as last painted, or empty.
+std::string TPlanner::LinkAt(const TPlannerItem& item, TPoint at) const {
+    std::string markup;
+    for (const std::string& line : item.Text())
+        markup += line;
+    const TRect& rect = item.ViewState().TextRect;
+    const int y = at.Y - Layout().Grid.Top;
+    if (!IsMarkup(markup) || !rect.Contains(at.X, y)) return {};
+    QImage image(1, 1, QImage::Format_RGB32);
+    QPainter painter(&image);
+    TQtCanvas canvas(painter);
+    canvas.Font = item.Font();
+    TMarkupOptions options;
+    options.PointX = at.X;
+    options.PointY = y;
+    options.HitTestOnly = true;
+    options.WordWrap = item.WordWrap();
+    TMarkupResult result;
+    return DrawMarkupText(canvas, markup, rect, options, result) ? result.LinkTarget
+                                                                 : std::string();
 }
 
 void TPlanner::mousePressEvent(QMouseEvent* event) {
@@ -145,11 +171,19 @@ void TPlanner::PressSelected(TPlannerItem& item, TPoint at) {
         StartDrag(item, TDragMode::SizeBottom, at.Y);
         break;
     case THitZone::Body:
-        // An editable item would open its in-place editor; the schedule has none.
-        if (item.ReadOnly() && DirectMove() && !item.FixedPos())
-            StartDrag(item, TDragMode::Move, at.Y);
+        PressBody(item, at);
         break;
     }
+}
+
+void TPlanner::PressBody(TPlannerItem& item, TPoint at) {
+    const std::string link = LinkAt(item, at);
+    if (!link.empty()) {
+        if (OnItemAnchorClick) OnItemAnchorClick(item, link);
+        return;
+    }
+    // An editable item would open its in-place editor; the schedule has none.
+    if (item.ReadOnly() && DirectMove() && !item.FixedPos()) StartDrag(item, TDragMode::Move, at.Y);
 }
 
 void TPlanner::StartDrag(TPlannerItem& item, TDragMode mode, int y) {
@@ -292,7 +326,13 @@ void TPlanner::ExtendSelection(TPoint at) {
 void TPlanner::UpdateCursor(TPoint at) {
     TPointerShape shape = TPointerShape::Default;
     TPlannerItem* selected = Items().SelectedItem();
-    if (selected && ItemAt(at) == selected)
-        shape = ZoneShape(*selected, ZoneAt(*selected, at), DirectMove());
+    if (selected && ItemAt(at) == selected) {
+        const THitZone zone = ZoneAt(*selected, at);
+        if (zone == THitZone::Body && !LinkAt(*selected, at).empty()) {
+            setCursor(Qt::PointingHandCursor);
+            return;
+        }
+        shape = ZoneShape(*selected, zone, DirectMove());
+    }
     setCursor(CursorOf(shape));
 }

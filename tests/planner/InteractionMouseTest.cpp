@@ -1,5 +1,7 @@
 #include "InteractionFixture.h"
 
+#include <QImage>
+
 namespace {
 
 using Strings = std::vector<std::string>;
@@ -144,6 +146,26 @@ TEST_F(InteractionTest, CursorFollowsTheZonesOfTheSelectedItem) {
     EXPECT_EQ(planner.cursor().shape(), Qt::SizeAllCursor);
     Hover(Point(0, 66, 100, 12));
     EXPECT_EQ(planner.cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(InteractionTest, LinksInTheSelectedItemsTextShowTheHandAndNotify) {
+    TPlannerItem& item = Programme(10, 0, 60);
+    item.SetText({"<a href=\"next\">Next part</a> of the story"});
+    QImage image(planner.size(), QImage::Format_RGB32);
+    planner.render(&image);
+    Click(Point(0, 64, 100, 12));
+    const TRect text = item.ViewState().TextRect;
+    const QPoint link(text.Left + 3, planner.Layout().Grid.Top + text.Top + 5);
+    Hover(link);
+    EXPECT_EQ(planner.cursor().shape(), Qt::PointingHandCursor);
+    Strings targets;
+    planner.OnItemAnchorClick = [&](TPlannerItem&, const std::string& target) {
+        targets.push_back(target);
+    };
+    Press(link);
+    EXPECT_EQ(planner.DragMode(), TDragMode::None);
+    Release(link);
+    EXPECT_EQ(targets, Strings{"next"});
 }
 
 TEST_F(InteractionTest, CtrlClickTogglesOneItemAndKeepsTheOthers) {
