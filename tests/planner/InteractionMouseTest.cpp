@@ -276,24 +276,4 @@ TEST_F(InteractionTest, RightButtonAndDoubleClickOnlyNotify) {
     EXPECT_EQ(item.BeginMinute(), 605);
 }
 
-TEST_F(InteractionTest, ClickOnAnotherItemNotifiesInOrder) {
-    TPlannerItem& first = Programme(10, 5, 30);
-    TPlannerItem& second = Programme(11, 0, 20);
-    Click(Body(first));
-    Strings log;
-    const auto note = [&](const char* what) {
-        return [&log, what](TPlannerItem& item) {
-            log.push_back(what + std::to_string(item.Index()));
-        };
-    };
-    planner.OnPlannerMouseDown = [&](TPoint) { log.push_back("down"); };
-    planner.OnPlannerMouseUp = [&](TPoint) { log.push_back("up"); };
-    planner.OnItemLeftClick = note("click ");
-    planner.OnItemExit = note("exit ");
-    planner.OnItemEnter = note("enter ");
-    planner.OnItemSelect = note("select ");
-    Click(Body(second));
-    EXPECT_EQ(log, (Strings{"down", "click 1", "exit 0", "enter 1", "select 1", "up"}));
-}
-
 } // namespace

@@ -31,13 +31,11 @@ TEST_F(ItemMovesTest, PlacingBeyondTheRowsKeepsTheRestAsOverflow) {
     EXPECT_EQ(item.EndMinute(), 1430);
 }
 
-TEST_F(ItemMovesTest, DragKeepsOneRowOfTheItemInView) {
+TEST_F(ItemMovesTest, DragKeepsOneRowInViewAndAFixedPosition) {
     TPlannerItem& item = AddAt(planner, 10, 13);
     EXPECT_EQ(DragMove(planner, item, -50, 0), (TItemPlace{-2, 1, 0}));
     EXPECT_EQ(DragMove(planner, item, 500, 0), (TItemPlace{143, 146, 0}));
     EXPECT_EQ(DragMove(planner, item, 10, 0), std::nullopt) << "its own place";
-    EXPECT_EQ(DragMove(planner, item, 11, -1), std::nullopt);
-    EXPECT_EQ(DragMove(planner, item, 11, 1), std::nullopt) << "one position only";
     planner.SetPositions(2);
     item.SetFixedPosition(true);
     EXPECT_EQ(DragMove(planner, item, 11, 1), (TItemPlace{11, 14, 0}));
@@ -77,19 +75,6 @@ TEST_F(ItemMovesTest, FrameRowsOutsideTheViewComeFromTheNearestVisibleRow) {
     const TItemFrame frame = ItemFrame(planner, item, 60, 560, scale, 29);
     EXPECT_EQ(frame.First, (TRect{60, 0, 552, 24}));
     EXPECT_EQ(frame.Last, (TRect{60, 216, 552, 240}));
-}
-
-TEST_F(ItemMovesTest, CursorShapesFollowTheItemsFlags) {
-    TPlannerItem& item = AddAt(planner, 10, 13);
-    item.SetReadOnly(true);
-    EXPECT_EQ(ZoneShape(item, THitZone::TopEdge, true), TPointerShape::SizeVertical);
-    EXPECT_EQ(ZoneShape(item, THitZone::Body, true), TPointerShape::Move);
-    EXPECT_EQ(ZoneShape(item, THitZone::Body, false), TPointerShape::Default);
-    item.SetFixedSize(true);
-    EXPECT_EQ(ZoneShape(item, THitZone::BottomEdge, true), TPointerShape::Move);
-    item.SetBackground(true);
-    EXPECT_EQ(ZoneShape(item, THitZone::Grip, true), TPointerShape::Default);
-    EXPECT_EQ(ZoneShape(item, THitZone::BottomEdge, true), TPointerShape::Default);
 }
 
 } // namespace
