@@ -96,7 +96,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    // Only the navigator buttons answer here; the grid's mouse handling is the grid's own.
+    // Presses on the navigator buttons and on the grid.
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -127,6 +127,7 @@ private:
 
     // Mouse, in widget coordinates.
     TPoint GridCell(TPoint at) const;
+    bool IsPositionCell(TPoint cell) const;
     TRowScale RowScale() const;
     TPlannerItem* ItemAt(TPoint at) const;
     THitZone ZoneAt(const TPlannerItem& item, TPoint at) const;

@@ -33,6 +33,10 @@ TPoint TPlanner::GridCell(TPoint at) const {
     return {ColumnAt(Layout(), at.X), RowScale().PixelToRow(at.Y)};
 }
 
+bool TPlanner::IsPositionCell(TPoint cell) const {
+    return cell.X >= 1 && cell.X <= Positions() && cell.Y >= 0 && cell.Y < RowCount();
+}
+
 TRowScale TPlanner::RowScale() const {
     return {std::max(1, Display().DisplayScale()), TopRow(), Layout().Grid.Top};
 }
@@ -40,7 +44,7 @@ TRowScale TPlanner::RowScale() const {
 TPlannerItem* TPlanner::ItemAt(TPoint at) const {
     const TPlannerLayout layout = Layout();
     const TPoint cell = GridCell(at);
-    if (cell.X < 1 || cell.X > Positions() || cell.Y < 0 || cell.Y >= RowCount()) return nullptr;
+    if (!IsPositionCell(cell)) return nullptr;
     const int left = layout.CellRect(cell.X, 0, 0, 1).Left;
     return HitItem(*this, cell.Y, cell.X - 1, at.X - left, layout.ColumnWidth);
 }
@@ -92,9 +96,7 @@ void TPlanner::GridPress(TPoint at, Qt::KeyboardModifiers modifiers) {
     const bool hadFocus = hasFocus();
     setFocus(Qt::MouseFocusReason);
     const TPoint cell = GridCell(at);
-    const bool positionCell =
-        cell.X >= 1 && cell.X <= Positions() && cell.Y >= 0 && cell.Y < RowCount();
-    if (!hadFocus && selection_.Right < selection_.Left && positionCell)
+    if (!hadFocus && selection_.Right < selection_.Left && IsPositionCell(cell))
         SetSelection({cell.X, cell.Y, cell.X, cell.Y});
     if (TPlannerItem* item = ItemAt(at))
         PressItem(*item, at, modifiers.testFlag(Qt::ControlModifier));
@@ -104,7 +106,7 @@ void TPlanner::GridPress(TPoint at, Qt::KeyboardModifiers modifiers) {
 
 // A press beside every item starts a range of slots and, with AutoUnSelect, drops the items.
 void TPlanner::PressEmpty(TPoint cell) {
-    if (cell.X >= 1 && cell.X <= Positions() && cell.Y >= 0 && cell.Y < RowCount()) {
+    if (IsPositionCell(cell)) {
         currentCell_ = selectionAnchor_ = cell;
         selecting_ = true;
         SetSelection({cell.X, cell.Y, cell.X, cell.Y});
