@@ -48,6 +48,9 @@ public:
     void SetHintOnItemChange(bool value) { hintOnItemChange_ = value; }
     TColor HintColor() const { return hintColor_; }
     void SetHintColor(TColor value) { hintColor_ = value; }
+    // Drag steps pause for a moment after each automatic scroll.
+    bool ScrollSmooth() const { return scrollSmooth_; }
+    void SetScrollSmooth(bool value) { scrollSmooth_ = value; }
     TDragMode DragMode() const { return drag_.Mode; }
     TPlannerLayout Layout() const;
     // Items beyond the rows in view, as the time column's indicators show them; items move
@@ -181,6 +184,7 @@ private:
     TDragState drag_;
     QLabel* hint_ = nullptr;
     bool hintOnItemChange_ = true;
+    bool scrollSmooth_ = true;
     TColor hintColor_ = clInfoBk;
     int appliedTopRow_ = -1;
     int currentRow_ = 0;

@@ -242,10 +242,10 @@ void TPlanner::MoveStep(TPlannerItem& item, TPoint at) {
     const int height = RowScale().RowHeight;
     if (ScrollDownFor(item)) {
         drag_.PressY -= height;
-        drag_.Paused = true;
+        drag_.Paused = scrollSmooth_;
     } else if (ScrollUpFor(item)) {
         drag_.PressY += height;
-        drag_.Paused = true;
+        drag_.Paused = scrollSmooth_;
     }
     ShowHint(item.TimeSpanText());
 }
@@ -258,10 +258,10 @@ void TPlanner::SizeStep(TPlannerItem& item, int y) {
     const int height = RowScale().RowHeight;
     if (top && ScrollUpFor(item)) {
         drag_.PressY += height;
-        drag_.Paused = true;
+        drag_.Paused = scrollSmooth_;
     } else if (!top && ScrollDownFor(item)) {
         drag_.PressY -= height;
-        drag_.Paused = true;
+        drag_.Paused = scrollSmooth_;
     }
     ShowHint(top ? StartTimeText(item) : MinutesToText(item.EndMinute()));
 }
