@@ -1,11 +1,6 @@
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <filesystem>
-#include <fstream>
+#include "app/Startup.h"
 
 #include "app/ErrorHandler.h"
-#include "app/Startup.h"
 #include "app/mData.h"
 #include "catalogue/ProgramFilter.h"
 #include "db/IBDatabase.h"
@@ -14,16 +9,13 @@
 #include "schedule/Main.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDatabase.h"
+#include "support/TestApplication.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
 
 namespace {
-
-QApplication& Application() {
-    static int argc = 1;
-    static char name[] = "app_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
-    return application;
-}
 
 // A folder standing in for the executable's, with an optional SQL.ini.
 class StartupFolder {
@@ -46,7 +38,7 @@ private:
 
 class Startup : public testing::Test {
 protected:
-    void SetUp() override { Application(); }
+    void SetUp() override { TestApplication(); }
 
     ScriptedDialogs dialogs_;
     StartupFolder folder_;
@@ -61,9 +53,9 @@ TEST_F(Startup, ConnectsAndBindsTheWindowsToTheConnection) {
     EXPECT_EQ(ApplicationTitle(), "Skedora");
     ASSERT_EQ(modData, objects->data.get());
     EXPECT_TRUE(modData->IBDatabase->Connected());
-    EXPECT_EQ(modData->IBDatabase->Params(),
-              (std::vector<std::string>{"user_name=SYSDBA", "lc_ctype=WIN1251",
-                                        "password=quarnelby"}));
+    EXPECT_EQ(
+        modData->IBDatabase->Params(),
+        (std::vector<std::string>{"user_name=SYSDBA", "lc_ctype=WIN1251", "password=quarnelby"}));
     EXPECT_EQ(frmMain->trPrograms->DefaultDatabase(), modData->IBDatabase.get());
     EXPECT_FALSE(frmMain->trPrograms->Active());
     EXPECT_EQ(frmMain->windowTitle(), "Skedora");

@@ -1,23 +1,15 @@
-#include <gtest/gtest.h>
-
-#include <QApplication>
+#include "support/calendar/PlannerCalendar.h"
 
 #include "support/ScriptedDialogs.h"
-#include "support/calendar/PlannerCalendar.h"
+#include "support/TestApplication.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
-QApplication& Application() {
-    static int argc = 1;
-    static char name[] = "calendar_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
-    return application;
-}
-
 class Calendar : public testing::Test {
 protected:
-    void SetUp() override { Application(); }
+    void SetUp() override { TestApplication(); }
     ScriptedDialogs dialogs_;
 };
 

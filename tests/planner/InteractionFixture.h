@@ -3,22 +3,14 @@
 #include "PlannerFixture.h"
 #include "ScheduleItems.h"
 #include "planner/Planner.h"
+#include "support/TestApplication.h"
 
-#include <QApplication>
 #include <QTest>
 #include <QWheelEvent>
 #include <cstdint>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
-
-inline QApplication& TestApplication() {
-    static int argc = 1;
-    static char name[] = "planner_interaction_tests";
-    static char* argv[] = {name, nullptr};
-    static auto* application = new QApplication(argc, argv);
-    return *application;
-}
 
 // The schedule's planner, 15 rows high, with rows 55 to 69 in view, a clock the test turns
 // and a log of the notifications.

@@ -2,8 +2,8 @@
 #include "ScheduleItems.h"
 #include "planner/Planner.h"
 #include "platform/QtCanvas.h"
+#include "support/TestApplication.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QImage>
 #include <QPainter>
@@ -14,14 +14,6 @@
 #include <vector>
 
 namespace {
-
-QApplication& TestApplication() {
-    static int argc = 1;
-    static char name[] = "planner_paint_tests";
-    static char* argv[] = {name, nullptr};
-    static auto* application = new QApplication(argc, argv);
-    return *application;
-}
 
 // Beside the build's other outputs under ctest, otherwise in the temporary folder.
 std::string OutputPath(const std::string& name) {

@@ -1,8 +1,8 @@
-#include "QtTestApplication.h"
 #include "platform/Cp1251.h"
 #include "platform/Exceptions.h"
 #include "platform/QtDialogs.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TestApplication.h"
 
 #include <QDialog>
 #include <QTimer>

@@ -3,38 +3,16 @@
 #include "app/ErrorHandler.h"
 #include "app/mData.h"
 #include "schedule/Main.h"
+#include "support/Command.h"
+#include "support/TestApplication.h"
 
 #include <QAction>
-#include <QApplication>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
-namespace {
-
-QApplication& Application() {
-    static int argc = 1;
-    static char name[] = "schedule_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
-    return application;
-}
-
-std::string Run(const std::string& command, int* status) {
-    std::string output;
-    FILE* pipe = popen(command.c_str(), "r");
-    char buffer[4096];
-    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        output.append(buffer, n);
-    *status = pclose(pipe);
-    return output;
-}
-
-} // namespace
-
 MainWindowFixture::MainWindowFixture() : savedSettings_(DefaultFormatSettings()) {
-    Application();
+    TestApplication();
     SetApplicationTitle("Skedora");
     DefaultFormatSettings().TimeSeparator = ':';
     DefaultFormatSettings().LongTimeFormat = "hh:mm:ss";
@@ -81,16 +59,15 @@ std::vector<std::string> CrLfLines(const std::string& text) {
 }
 
 int XmlLint(const std::string& fileName) {
-    int status = 0;
-    const std::string output = Run("xmllint --noout '" + fileName + "' 2>&1", &status);
-    EXPECT_EQ(status, 0) << output;
-    return status;
+    const CommandResult result = RunCommand("xmllint --noout '" + fileName + "' 2>&1");
+    EXPECT_EQ(result.exitCode, 0) << result.output;
+    return result.exitCode;
 }
 
 std::string XPathString(const std::string& fileName, const std::string& expression) {
-    int status = 0;
     std::string value =
-        Run("xmllint --xpath 'string(" + expression + ")' '" + fileName + "' 2>/dev/null", &status);
+        RunCommand("xmllint --xpath 'string(" + expression + ")' '" + fileName + "' 2>/dev/null")
+            .output;
     if (!value.empty() && value.back() == '\n') value.pop_back();
     return value;
 }

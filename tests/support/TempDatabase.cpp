@@ -1,5 +1,7 @@
 #include "support/TempDatabase.h"
 
+#include "support/Command.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -24,16 +26,10 @@ void WriteFile(const std::string& path, const std::string& text) {
 
 // isql's combined output; throws when it reports a failure.
 std::string RunIsql(const std::string& arguments, const std::string& script) {
-    const std::string command = "isql-fb -q -b -ch UTF8 " + arguments + " -i '" + script + "' 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) throw std::runtime_error("cannot run isql-fb");
-    std::string output;
-    char buffer[4096];
-    while (const std::size_t read = std::fread(buffer, 1, sizeof buffer, pipe))
-        output.append(buffer, read);
-    const int status = pclose(pipe);
-    if (status != 0) throw std::runtime_error("isql-fb failed: " + output);
-    return output;
+    const CommandResult result =
+        RunCommand("isql-fb -q -b -ch UTF8 " + arguments + " -i '" + script + "' 2>&1");
+    if (result.exitCode != 0) throw std::runtime_error("isql-fb failed: " + result.output);
+    return result.output;
 }
 
 std::string MakeTempFolder() {

@@ -6,7 +6,7 @@
 // destroying it among the exit-time statics crashes Qt.
 inline QApplication& TestApplication() {
     static int argc = 1;
-    static char name[] = "platform_tests";
+    static char name[] = "skedora_tests";
     static char* argv[] = {name, nullptr};
     static auto* application = new QApplication(argc, argv);
     return *application;
