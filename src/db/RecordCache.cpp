@@ -188,25 +188,27 @@ void RecordCache::Reset(int recordSize, int chunkRecords, bool wrap) {
     chunkRecords_ = std::max(chunkRecords, 1);
     wrap_ = wrap;
     count_ = 0;
-    capacity_ = chunkRecords_;
-    data_.reset(static_cast<char*>(std::malloc(recordSize_ * static_cast<std::size_t>(capacity_))));
-    if (!data_) throw std::bad_alloc();
+    chunks_.clear();
+    AddChunk();
 }
 
 void RecordCache::Clear() {
-    data_.reset();
+    chunks_.clear();
     count_ = 0;
-    capacity_ = 0;
+}
+
+// Large chunks start on a huge-page boundary so the system can back them with huge pages:
+// far fewer page faults while a big result is fetched.
+void RecordCache::AddChunk() {
+    constexpr std::size_t kHugePage = 2 * 1024 * 1024;
+    const std::size_t bytes = ChunkBytes();
+    const std::size_t alignment = bytes >= kHugePage ? kHugePage : alignof(std::max_align_t);
+    const std::align_val_t aligned{alignment};
+    chunks_.emplace_back(static_cast<char*>(::operator new(bytes, aligned)),
+                         AlignedDelete{aligned});
 }
 
 char* RecordCache::Append() {
-    if (!wrap_ && count_ == capacity_) {
-        const std::size_t bytes = recordSize_ * static_cast<std::size_t>(capacity_ + chunkRecords_);
-        char* grown = static_cast<char*>(std::realloc(data_.get(), bytes));
-        if (!grown) throw std::bad_alloc();
-        (void)data_.release();
-        data_.reset(grown);
-        capacity_ += chunkRecords_;
-    }
+    if (!wrap_ && count_ == Capacity()) AddChunk();
     return Record(count_);
 }

@@ -1,8 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <memory>
+#include <new>
 #include <vector>
 
 struct ClientLibrary;
@@ -94,36 +95,39 @@ private:
     int recordSize_ = 0;
 };
 
-// The rows fetched so far, in fetch order, in one area grown by a fixed number of records.
+// The rows fetched so far, in fetch order, in chunks of a fixed number of records. Growing adds a
+// chunk and never moves the records already stored.
 class RecordCache {
 public:
-    // With wrap the area keeps chunkRecords records and row n reuses record n mod chunkRecords.
+    // With wrap the cache keeps one chunk and row n reuses record n mod chunkRecords.
     void Reset(int recordSize, int chunkRecords, bool wrap);
     void Clear();
     int Count() const { return count_; }
-    int Capacity() const { return capacity_; }
-    std::size_t AllocatedBytes() const {
-        return static_cast<std::size_t>(capacity_) * static_cast<std::size_t>(recordSize_);
-    }
-    char* Record(int row) { return data_.get() + Slot(row) * recordSize_; }
-    const char* Record(int row) const { return data_.get() + Slot(row) * recordSize_; }
+    int Capacity() const { return static_cast<int>(chunks_.size()) * chunkRecords_; }
+    std::size_t AllocatedBytes() const { return chunks_.size() * ChunkBytes(); }
+    char* Record(int row) { return Locate(row); }
+    const char* Record(int row) const { return Locate(row); }
     // Room for one more record at the end, grown when full; counted by Commit.
     char* Append();
     void CommitAppend() { ++count_; }
 
 private:
-    std::size_t Slot(int row) const {
-        return static_cast<std::size_t>(wrap_ ? row % capacity_ : row);
+    std::size_t ChunkBytes() const { return recordSize_ * static_cast<std::size_t>(chunkRecords_); }
+    char* Locate(int row) const {
+        const int slot = wrap_ ? row % chunkRecords_ : row;
+        return chunks_[static_cast<std::size_t>(slot / chunkRecords_)].get() +
+               static_cast<std::size_t>(slot % chunkRecords_) * recordSize_;
     }
+    void AddChunk();
 
-    struct Free {
-        void operator()(char* data) const { std::free(data); }
+    struct AlignedDelete {
+        std::align_val_t alignment;
+        void operator()(char* data) const { ::operator delete(data, alignment); }
     };
 
-    std::unique_ptr<char, Free> data_;
+    std::vector<std::unique_ptr<char, AlignedDelete>> chunks_;
     std::size_t recordSize_ = 0;
     int chunkRecords_ = 1;
     bool wrap_ = false;
     int count_ = 0;
-    int capacity_ = 0;
 };

@@ -1,7 +1,7 @@
 #include "platform/DateTime.h"
-#include "platform/Format.h"
 
 #include <algorithm>
+#include <string>
 #include <string_view>
 
 namespace {
@@ -102,7 +102,12 @@ private:
         return count;
     }
 
-    void AppendNumber(int number, int digits) { out_ += Format("%.*d", digits, number); }
+    // At least digits digits, zero-padded; date parts are never negative.
+    void AppendNumber(int number, int digits) {
+        const std::string text = std::to_string(number);
+        if (static_cast<int>(text.size()) < digits) out_.append(digits - text.size(), '0');
+        out_ += text;
+    }
 
     void AppendName(const std::string* names, int index, int count) {
         if (index >= 0 && index < count) out_ += names[index];
