@@ -14,8 +14,13 @@
 TmodData* modData = nullptr;
 
 namespace {
-std::vector<std::function<void(TmodData&)>>& PendingBindings() {
-    static std::vector<std::function<void(TmodData&)>> bindings;
+struct PendingBinding {
+    const void* owner;
+    std::function<void(TmodData&)> bind;
+};
+
+std::vector<PendingBinding>& PendingBindings() {
+    static std::vector<PendingBinding> bindings;
     return bindings;
 }
 } // namespace
@@ -30,7 +35,7 @@ TmodData::TmodData(std::string configFolder) : configFolder_(std::move(configFol
     modData = this;
     auto pending = std::move(PendingBindings());
     PendingBindings().clear();
-    for (auto& bind : pending) bind(*this);
+    for (auto& binding : pending) binding.bind(*this);
     try {
         DataModuleCreate();
     } catch (const std::exception& error) {
@@ -42,11 +47,16 @@ TmodData::~TmodData() {
     if (modData == this) modData = nullptr;
 }
 
-void TmodData::WhenCreated(std::function<void(TmodData&)> bind) {
+void TmodData::WhenCreated(const void* owner, std::function<void(TmodData&)> bind) {
     if (modData)
         bind(*modData);
     else
-        PendingBindings().push_back(std::move(bind));
+        PendingBindings().push_back({owner, std::move(bind)});
+}
+
+void TmodData::CancelBindings(const void* owner) {
+    std::erase_if(PendingBindings(),
+                  [owner](const PendingBinding& binding) { return binding.owner == owner; });
 }
 
 void TmodData::DataModuleCreate() {

@@ -24,7 +24,9 @@ public:
     bool HaltRequested() const { return haltRequested_; }
 
     // Runs bind with the data module now when it exists, else as soon as it is created.
-    static void WhenCreated(std::function<void(TmodData&)> bind);
+    // An owner that goes away first cancels what it still waits for.
+    static void WhenCreated(const void* owner, std::function<void(TmodData&)> bind);
+    static void CancelBindings(const void* owner);
 
     std::unique_ptr<TIBDatabase> IBDatabase;
     std::unique_ptr<TIBQuery> qryTemp;

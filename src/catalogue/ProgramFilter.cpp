@@ -7,10 +7,11 @@ TfrmProgramFilter* frmProgramFilter = nullptr;
 
 TfrmProgramFilter::TfrmProgramFilter(QWidget* parent) : QDialog(parent) {
     CreateForm();
-    TmodData::WhenCreated([this](TmodData& data) { BindDataModule(data); });
+    TmodData::WhenCreated(this, [this](TmodData& data) { BindDataModule(data); });
 }
 
 TfrmProgramFilter::~TfrmProgramFilter() {
+    TmodData::CancelBindings(this);
     if (frmProgramFilter == this) frmProgramFilter = nullptr;
 }
 

@@ -7,10 +7,11 @@ TfrmPrograms* frmPrograms = nullptr;
 
 TfrmPrograms::TfrmPrograms(QWidget* parent) : QDialog(parent) {
     CreateForm();
-    TmodData::WhenCreated([this](TmodData& data) { BindDataModule(data); });
+    TmodData::WhenCreated(this, [this](TmodData& data) { BindDataModule(data); });
 }
 
 TfrmPrograms::~TfrmPrograms() {
+    TmodData::CancelBindings(this);
     if (frmPrograms == this) frmPrograms = nullptr;
 }
 

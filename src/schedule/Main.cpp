@@ -12,10 +12,11 @@ TfrmMain* frmMain = nullptr;
 
 TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
     CreateForm();
-    TmodData::WhenCreated([this](TmodData& data) { BindDataModule(data); });
+    TmodData::WhenCreated(this, [this](TmodData& data) { BindDataModule(data); });
 }
 
 TfrmMain::~TfrmMain() {
+    TmodData::CancelBindings(this);
     if (frmMain == this) frmMain = nullptr;
 }
 

@@ -83,7 +83,7 @@ TEST_F(Startup, FailedAttachShowsOneBoxAndGoesOn) {
 TEST_F(Startup, ConnectWithoutConnectionEndsTheProcess) {
     TempDatabase database;
     folder_.SetServer(database.Path());
-    TmodData::WhenCreated([](TmodData& data) {
+    TmodData::WhenCreated(this, [](TmodData& data) {
         data.IBDatabase->AfterConnect = [](TIBDatabase& connection) { connection.ForcedClose(); };
     });
     auto objects = CreateApplicationObjects(folder_.Folder());
@@ -94,6 +94,15 @@ TEST_F(Startup, ConnectWithoutConnectionEndsTheProcess) {
     EXPECT_EQ(dialogs_.Calls()[0].Icon, MessageIcon::Error);
     EXPECT_TRUE(objects->data->HaltRequested());
     EXPECT_EQ(objects->programFilter, nullptr);
+}
+
+TEST_F(Startup, WindowGoneBeforeTheDataModuleIsNotBound) {
+    int owner = 0;
+    bool bound = false;
+    TmodData::WhenCreated(&owner, [&bound](TmodData&) { bound = true; });
+    TmodData::CancelBindings(&owner);
+    auto objects = CreateApplicationObjects(folder_.Folder());
+    EXPECT_FALSE(bound);
 }
 
 } // namespace
