@@ -17,13 +17,16 @@ const char* ClassNameOf(const std::exception& error) {
 }
 } // namespace
 
-const std::string& ApplicationTitle() { return Title(); }
+const std::string& ApplicationTitle() {
+    return Title();
+}
 
-void SetApplicationTitle(const std::string& title) { Title() = title; }
+void SetApplicationTitle(const std::string& title) {
+    Title() = title;
+}
 
 std::string ErrorBoxText(const std::string& message) {
-    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
-        return message + '.';
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') return message + '.';
     return message;
 }
 
@@ -39,8 +42,7 @@ void ApplicationHandleException(const std::exception& error) {
     const std::string text =
         Format("Exception %s in module %s at %0*zX.\r\n%s%s\r\n", ClassNameOf(error),
                ExecutableName().c_str(), static_cast<int>(2 * sizeof(void*)),
-               static_cast<size_t>(ModuleOffset(codeAddress)), message.c_str(),
-               addStop ? "." : "");
+               static_cast<size_t>(ModuleOffset(codeAddress)), message.c_str(), addStop ? "." : "");
     AppDialogs().MessageBox(text, "Application Error", MessageIcon::Error, MessageButtons::OK);
     return 1;
 }

@@ -1,7 +1,5 @@
 #include "app/mData.h"
 
-#include <vector>
-
 #include "app/ErrorHandler.h"
 #include "db/IBDatabase.h"
 #include "db/IBQuery.h"
@@ -10,6 +8,8 @@
 #include "platform/Dialogs.h"
 #include "platform/Exceptions.h"
 #include "platform/ProfileString.h"
+
+#include <vector>
 
 TmodData* modData = nullptr;
 
@@ -35,7 +35,8 @@ TmodData::TmodData(std::string configFolder) : configFolder_(std::move(configFol
     modData = this;
     auto pending = std::move(PendingBindings());
     PendingBindings().clear();
-    for (auto& binding : pending) binding.bind(*this);
+    for (auto& binding : pending)
+        binding.bind(*this);
     try {
         DataModuleCreate();
     } catch (const std::exception& error) {

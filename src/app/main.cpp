@@ -1,3 +1,5 @@
+#include "schedule/Main.h"
+
 #include "app/Application.h"
 #include "app/ErrorHandler.h"
 #include "app/Startup.h"
@@ -7,7 +9,6 @@
 #include "platform/QtDialogs.h"
 #include "platform/QtFormatSettings.h"
 #include "platform/QtTimer.h"
-#include "schedule/Main.h"
 
 int main(int argc, char** argv) {
     TApplication application(argc, argv);

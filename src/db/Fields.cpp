@@ -126,8 +126,7 @@ std::string TIntegerField::GetAsString() const {
 void TIntegerField::SetAsString(const std::string& value) {
     if (value.empty()) return Clear();
     int number = 0;
-    if (!TryStrToInt(value, number))
-        InvalidValue(value, "integer");
+    if (!TryStrToInt(value, number)) InvalidValue(value, "integer");
     SetAsInteger(number);
 }
 
@@ -142,8 +141,7 @@ std::string TLargeintField::GetAsString() const {
 void TLargeintField::SetAsString(const std::string& value) {
     if (value.empty()) return Clear();
     std::int64_t number = 0;
-    if (!TryStrToInt64(value, number))
-        InvalidValue(value, "integer");
+    if (!TryStrToInt64(value, number)) InvalidValue(value, "integer");
     SetNative(number);
 }
 

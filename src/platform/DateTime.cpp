@@ -4,9 +4,9 @@
 
 #include <algorithm>
 #include <chrono>
-#include <ctime>
 #include <cmath>
 #include <cstdlib>
+#include <ctime>
 
 namespace {
 

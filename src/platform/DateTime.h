@@ -1,8 +1,8 @@
 #pragma once
 
-#include <string>
-
 #include "platform/FormatSettings.h"
+
+#include <string>
 
 // Days since 1899-12-30 00:00; the fraction is the time of day (0.5 = 12:00).
 using TDateTime = double;

@@ -3,10 +3,9 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <climits>
 #include <dlfcn.h>
 #include <unistd.h>
-
-#include <climits>
 #endif
 
 std::string ExecutablePath() {
@@ -52,7 +51,8 @@ std::uintptr_t ModuleOffset(const void* address) {
     return reinterpret_cast<std::uintptr_t>(address) - reinterpret_cast<std::uintptr_t>(module);
 #else
     Dl_info info{};
-    if (!dladdr(address, &info) || !info.dli_fbase) return reinterpret_cast<std::uintptr_t>(address);
+    if (!dladdr(address, &info) || !info.dli_fbase)
+        return reinterpret_cast<std::uintptr_t>(address);
     return reinterpret_cast<std::uintptr_t>(address) -
            reinterpret_cast<std::uintptr_t>(info.dli_fbase);
 #endif

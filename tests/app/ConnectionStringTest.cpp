@@ -1,9 +1,8 @@
-#include <gtest/gtest.h>
+#include "app/mData.h"
 
 #include <filesystem>
 #include <fstream>
-
-#include "app/mData.h"
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -37,7 +36,8 @@ TEST_F(ConnectionString, DefaultsToDatabaseBesideExecutable) {
 }
 
 TEST_F(ConnectionString, ServerValuePassesUnchanged) {
-    WriteIni("; the schedule database\r\n[Database]\r\n  server =  dbhost/3051:C:\\Data\\KORVEN.FDB \r\n");
+    WriteIni("; the schedule database\r\n[Database]\r\n  server =  "
+             "dbhost/3051:C:\\Data\\KORVEN.FDB \r\n");
     EXPECT_EQ(ReadConnectionString(Folder()), "dbhost/3051:C:\\Data\\KORVEN.FDB");
 
     WriteIni("[DATABASE]\nSERVER=\"dbhost:/data/a;b.fdb\"\nSERVER=second\n");

@@ -1,8 +1,9 @@
-#include <gtest/gtest.h>
-
 #include "app/ErrorHandler.h"
+
 #include "platform/Exceptions.h"
 #include "support/ScriptedDialogs.h"
+
+#include <gtest/gtest.h>
 
 TEST(ErrorBoxText, AppendsFullStopAfterCharactersSortingAfterIt) {
     EXPECT_EQ(ErrorBoxText("File not found"), "File not found.");

@@ -65,7 +65,8 @@ TEST_F(ConnectionTest, GuardsAndTheirMessages) {
     TIBDatabase unnamed;
     std::vector<std::string> log;
     RecordEvents(unnamed, log);
-    EXPECT_EQ(ErrorOf<EIBClientError>([&] { unnamed.SetConnected(true); }), "Database name is missing");
+    EXPECT_EQ(ErrorOf<EIBClientError>([&] { unnamed.SetConnected(true); }),
+              "Database name is missing");
     EXPECT_EQ(log, std::vector<std::string>{"BeforeConnect"});
     EXPECT_EQ(ErrorOf<EIBClientError>([&] { unnamed.SetSQLDialect(0); }), "SQL Dialect Invalid");
 

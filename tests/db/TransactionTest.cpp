@@ -49,14 +49,16 @@ TEST_F(TransactionTest, GuardsAndTheirMessages) {
     TIBTransaction unlisted;
     EXPECT_EQ(ErrorOf<EIBClientError>([&] { unlisted.Start(); }),
               "No databases are listed in transaction component");
-    EXPECT_EQ(ErrorOf<EIBClientError>([&] { transaction_->Commit(); }), "Transaction is not active");
+    EXPECT_EQ(ErrorOf<EIBClientError>([&] { transaction_->Commit(); }),
+              "Transaction is not active");
     EXPECT_EQ(ErrorOf<EIBClientError>([&] { transaction_->RollbackRetaining(); }),
               "Transaction is not active");
     EXPECT_EQ(ErrorOf<EIBClientError>([&] { transaction_->SetIdleTimer(-1); }),
               "Timeout values cannot be negative");
     transaction_->SetActive(true);
     EXPECT_EQ(ErrorOf<EIBClientError>([&] { transaction_->Start(); }), "Transaction is active");
-    EXPECT_EQ(ErrorOf<EIBClientError>([&] { transaction_->SetParams({"read"}); }), "Transaction is active");
+    EXPECT_EQ(ErrorOf<EIBClientError>([&] { transaction_->SetParams({"read"}); }),
+              "Transaction is active");
     transaction_->SetDefaultAction(TARollbackRetaining); // a version 6 client has it
     transaction_->SetActive(false);
     EXPECT_FALSE(transaction_->Active());

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "platform/DateTime.h"
+
 #include <QWidget>
 #include <cstdint>
-
-#include "platform/DateTime.h"
 
 // The month calendar that holds the schedule date. The main window keeps it hidden, so only
 // its date parts and SelectedDate matter.
