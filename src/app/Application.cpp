@@ -1,6 +1,6 @@
 #include "app/Application.h"
 
-#include "app/ErrorHandler.h"
+#include "platform/ErrorHandler.h"
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 

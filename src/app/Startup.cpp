@@ -1,9 +1,9 @@
 #include "app/Startup.h"
 
-#include "app/ErrorHandler.h"
-#include "app/mData.h"
 #include "catalogue/ProgramFilter.h"
 #include "catalogue/ProgramModule.h"
+#include "data/mData.h"
+#include "platform/ErrorHandler.h"
 #include "schedule/Main.h"
 
 TStartup::~TStartup() {
@@ -13,16 +13,19 @@ TStartup::~TStartup() {
     main.reset();
 }
 
-std::unique_ptr<TStartup> CreateApplicationObjects(const std::string& configFolder) {
+std::unique_ptr<TStartup> CreateApplicationObjects(const std::string& configFolder,
+                                                   const TmodData::BindWindows& afterBinding) {
     SetApplicationTitle("Skedora");
     auto objects = std::make_unique<TStartup>();
     objects->main = std::make_unique<TfrmMain>();
-    frmMain = objects->main.get();
     objects->programs = std::make_unique<TfrmPrograms>();
-    frmPrograms = objects->programs.get();
-    objects->data = std::make_unique<TmodData>(configFolder);
+    objects->data = std::make_unique<TmodData>(configFolder, [&](TmodData& data) {
+        objects->main->BindDataModule(data);
+        objects->programs->BindDataModule(data);
+        if (afterBinding) afterBinding(data);
+    });
     if (objects->data->HaltRequested()) return objects;
     objects->programFilter = std::make_unique<TfrmProgramFilter>();
-    frmProgramFilter = objects->programFilter.get();
+    objects->programFilter->BindDataModule(*objects->data);
     return objects;
 }

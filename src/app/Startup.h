@@ -1,11 +1,12 @@
 #pragma once
 
+#include "data/mData.h"
+
 #include <memory>
 #include <string>
 
 class TfrmMain;
 class TfrmPrograms;
-class TmodData;
 class TfrmProgramFilter;
 
 // The windows and the data module of one run, destroyed in reverse order of creation.
@@ -19,6 +20,8 @@ struct TStartup {
 };
 
 // Start-up after the application object exists: title, then the main window, the catalogue
-// window, the data module and the picker, in that order. Stops after the data module when it
-// asks the process to end. Errors escape to the caller.
-std::unique_ptr<TStartup> CreateApplicationObjects(const std::string& configFolder);
+// window, the data module and the picker, in that order. The data module binds the two windows
+// made before it, then runs afterBinding, before it connects. Stops after the data module when
+// it asks the process to end. Errors escape to the caller.
+std::unique_ptr<TStartup> CreateApplicationObjects(const std::string& configFolder,
+                                                   const TmodData::BindWindows& afterBinding = {});

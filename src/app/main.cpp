@@ -1,9 +1,9 @@
 #include "schedule/Main.h"
 
 #include "app/Application.h"
-#include "app/ErrorHandler.h"
 #include "app/Startup.h"
-#include "app/mData.h"
+#include "data/mData.h"
+#include "platform/ErrorHandler.h"
 #include "platform/FormatSettings.h"
 #include "platform/ProcessInfo.h"
 #include "platform/QtDialogs.h"

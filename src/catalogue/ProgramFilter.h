@@ -12,11 +12,11 @@ public:
     explicit TfrmProgramFilter(QWidget* parent = nullptr);
     ~TfrmProgramFilter() override;
 
+    // Points the window's queries and transactions at the data module's connection.
+    void BindDataModule(TmodData& data);
+
     std::unique_ptr<TIBTransaction> trPrograms;
 
 private:
     void CreateForm();
-    void BindDataModule(TmodData& data);
 };
-
-extern TfrmProgramFilter* frmProgramFilter;

@@ -1,6 +1,6 @@
-#include "app/FormFont.h"
 #include "catalogue/ProgramFilter.h"
 #include "db/IBTransaction.h"
+#include "platform/QtFormFont.h"
 #include "platform/QtText.h"
 
 void TfrmProgramFilter::CreateForm() {

@@ -12,11 +12,11 @@ public:
     explicit TfrmPrograms(QWidget* parent = nullptr);
     ~TfrmPrograms() override;
 
+    // Points the window's queries and transactions at the data module's connection.
+    void BindDataModule(TmodData& data);
+
     std::unique_ptr<TIBTransaction> trPrograms;
 
 private:
     void CreateForm();
-    void BindDataModule(TmodData& data);
 };
-
-extern TfrmPrograms* frmPrograms;

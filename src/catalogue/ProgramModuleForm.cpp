@@ -1,6 +1,6 @@
-#include "app/FormFont.h"
 #include "catalogue/ProgramModule.h"
 #include "db/IBTransaction.h"
+#include "platform/QtFormFont.h"
 #include "platform/QtText.h"
 
 void TfrmPrograms::CreateForm() {

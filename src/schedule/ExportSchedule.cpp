@@ -1,4 +1,4 @@
-#include "app/mData.h"
+#include "data/mData.h"
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
 #include "platform/DateTime.h"
@@ -41,7 +41,7 @@ void TfrmMain::ExportSchedule() {
     if (!AppDialogs().OpenFile(dlg1)) return;
     TBroadcastFileWriter file(dlg1.FileName);
     file.WriteHeader();
-    TIBQuery& query = *modData->qryTemp;
+    TIBQuery& query = *data_->qryTemp;
     OpenExportQuery(query, ScheduleDate());
     for (; !query.AtEnd(); query.Next())
         file.WriteBroadcast(ReadBroadcast(query));

@@ -1,6 +1,6 @@
 #include "schedule/Main.h"
 
-#include "app/mData.h"
+#include "data/mData.h"
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
 #include "planner/Planner.h"
@@ -8,19 +8,14 @@
 #include "support/calendar/PlannerCalendar.h"
 #include "support/calendar/PlannerCalendarGroup.h"
 
-TfrmMain* frmMain = nullptr;
-
 TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
     CreateForm();
-    TmodData::WhenCreated(this, [this](TmodData& data) { BindDataModule(data); });
 }
 
-TfrmMain::~TfrmMain() {
-    TmodData::CancelBindings(this);
-    if (frmMain == this) frmMain = nullptr;
-}
+TfrmMain::~TfrmMain() = default;
 
 void TfrmMain::BindDataModule(TmodData& data) {
+    data_ = &data;
     trPrograms->SetDefaultDatabase(data.IBDatabase.get());
     qryPrograms->SetDatabase(data.IBDatabase.get());
 }

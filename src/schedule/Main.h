@@ -24,6 +24,9 @@ public:
     explicit TfrmMain(QWidget* parent = nullptr);
     ~TfrmMain() override;
 
+    // Points the window's queries and transactions at the data module's connection.
+    void BindDataModule(TmodData& data);
+
     // The day whose broadcasts are added, saved and exported.
     TDateTime ScheduleDate() const;
     // Writes the broadcasts saved under the schedule date to a file the user picks.
@@ -56,7 +59,6 @@ private:
     QAction* AddAction(const char* name, const char* caption, int imageIndex,
                        void (TfrmMain::*handler)());
     QToolButton* AddToolButton(const char* name, QAction* action);
-    void BindDataModule(TmodData& data);
-};
 
-extern TfrmMain* frmMain;
+    TmodData* data_ = nullptr;
+};

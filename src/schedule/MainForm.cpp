@@ -1,10 +1,10 @@
-#include "app/FormFont.h"
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
 #include "planner/Planner.h"
+#include "platform/HandledAction.h"
+#include "platform/QtFormFont.h"
 #include "platform/QtImageList.h"
 #include "platform/QtText.h"
-#include "schedule/HandledAction.h"
 #include "schedule/Main.h"
 #include "schedule/ToolbarImages.h"
 #include "support/calendar/PlannerCalendar.h"
@@ -32,6 +32,8 @@ void ApplyPlannerSettings(TPlanner& planner) {
     planner.Sidebar().SetPosition(spLeft);
     planner.Sidebar().SetVisible(true);
     planner.Sidebar().SetWidth(60);
+    planner.Header().SetHeight(18);
+    planner.Header().SetAutoSize(true);
     planner.Header().Captions().Assign(
         {"Caption 1", "Caption 2", "Caption 3", "Caption 4", "Caption 5"});
     planner.Caption().SetTitle("Program");
@@ -41,10 +43,14 @@ void ApplyPlannerSettings(TPlanner& planner) {
     planner.SetDirectMove(true);
     planner.SetInsertAlways(true);
     planner.SetInplaceEdit(ieAlways);
+    planner.SetGridTopRow(29);
+    planner.SetSelectBlend(20);
     planner.Loaded();
 }
 
 void ApplyDefaultItem(TPlannerItem& item) {
+    item.SetItemBegin(16);
+    item.SetItemEnd(17);
     item.SetShadow(true);
     item.SetColor(clWhite);
     item.SetCaptionType(ctNone);
@@ -87,11 +93,12 @@ void TfrmMain::CreateForm() {
 void TfrmMain::CreateToolbar() {
     tlbMain = new QToolBar(this);
     tlbMain->setObjectName("tlbMain");
-    tlbMain->setFixedHeight(64);
     tlbMain->setMovable(false);
     tlbMain->setFloatable(false);
     tlbMain->setIconSize(QSize(32, 32));
     tlbMain->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    // Last: changing the icon size or button style resets the toolbar's minimum height.
+    tlbMain->setFixedHeight(64);
     addToolBar(Qt::TopToolBarArea, tlbMain);
 }
 

@@ -1,11 +1,11 @@
 #include "app/Startup.h"
 
-#include "app/ErrorHandler.h"
-#include "app/mData.h"
 #include "catalogue/ProgramFilter.h"
+#include "catalogue/ProgramModule.h"
 #include "db/IBDatabase.h"
 #include "db/IBTransaction.h"
 #include "platform/Cp1251.h"
+#include "platform/ErrorHandler.h"
 #include "schedule/Main.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDatabase.h"
@@ -51,18 +51,15 @@ TEST_F(Startup, ConnectsAndBindsTheWindowsToTheConnection) {
 
     EXPECT_TRUE(dialogs_.Calls().empty());
     EXPECT_EQ(ApplicationTitle(), "Skedora");
-    ASSERT_EQ(modData, objects->data.get());
-    EXPECT_TRUE(modData->IBDatabase->Connected());
+    const TmodData& data = *objects->data;
+    EXPECT_TRUE(data.IBDatabase->Connected());
     EXPECT_EQ(
-        modData->IBDatabase->Params(),
+        data.IBDatabase->Params(),
         (std::vector<std::string>{"user_name=SYSDBA", "lc_ctype=WIN1251", "password=quarnelby"}));
-    EXPECT_EQ(frmMain->trPrograms->DefaultDatabase(), modData->IBDatabase.get());
-    EXPECT_FALSE(frmMain->trPrograms->Active());
-    EXPECT_EQ(frmMain->windowTitle(), "Skedora");
-    EXPECT_EQ(frmMain->size(), QSize(870, 640));
-    EXPECT_NE(frmProgramFilter, nullptr);
-    EXPECT_EQ(frmMain->ScheduleDate(), 40346.0);
-    EXPECT_FALSE(frmMain->Panel1->isVisibleTo(frmMain));
+    EXPECT_EQ(objects->main->trPrograms->DefaultDatabase(), data.IBDatabase.get());
+    EXPECT_EQ(objects->programs->trPrograms->DefaultDatabase(), data.IBDatabase.get());
+    EXPECT_EQ(objects->programFilter->trPrograms->DefaultDatabase(), data.IBDatabase.get());
+    EXPECT_FALSE(objects->main->trPrograms->Active());
 }
 
 TEST_F(Startup, FailedAttachShowsOneBoxAndGoesOn) {
@@ -76,17 +73,16 @@ TEST_F(Startup, FailedAttachShowsOneBoxAndGoesOn) {
     EXPECT_NE(box.Text.find("missing/KORVEN.FDB"), std::string::npos) << box.Text;
     EXPECT_EQ(box.Text.back(), '.');
     EXPECT_FALSE(objects->data->HaltRequested());
-    EXPECT_FALSE(modData->IBDatabase->Connected());
+    EXPECT_FALSE(objects->data->IBDatabase->Connected());
     EXPECT_NE(objects->programFilter, nullptr);
 }
 
 TEST_F(Startup, ConnectWithoutConnectionEndsTheProcess) {
     TempDatabase database;
     folder_.SetServer(database.Path());
-    TmodData::WhenCreated(this, [](TmodData& data) {
+    auto objects = CreateApplicationObjects(folder_.Folder(), [](TmodData& data) {
         data.IBDatabase->AfterConnect = [](TIBDatabase& connection) { connection.ForcedClose(); };
     });
-    auto objects = CreateApplicationObjects(folder_.Folder());
 
     ASSERT_EQ(dialogs_.Calls().size(), 1u);
     EXPECT_EQ(dialogs_.Calls()[0].Text, Utf8ToCp1251("Грешка при свързване с базата данни!"));
@@ -94,15 +90,6 @@ TEST_F(Startup, ConnectWithoutConnectionEndsTheProcess) {
     EXPECT_EQ(dialogs_.Calls()[0].Icon, MessageIcon::Error);
     EXPECT_TRUE(objects->data->HaltRequested());
     EXPECT_EQ(objects->programFilter, nullptr);
-}
-
-TEST_F(Startup, WindowGoneBeforeTheDataModuleIsNotBound) {
-    int owner = 0;
-    bool bound = false;
-    TmodData::WhenCreated(&owner, [&bound](TmodData&) { bound = true; });
-    TmodData::CancelBindings(&owner);
-    auto objects = CreateApplicationObjects(folder_.Folder());
-    EXPECT_FALSE(bound);
 }
 
 } // namespace

@@ -2,7 +2,9 @@
 
 #include "support/ScriptedDialogs.h"
 #include "support/TestApplication.h"
+#include "support/calendar/PlannerCalendarGroup.h"
 
+#include <QCalendarWidget>
 #include <gtest/gtest.h>
 
 namespace {
@@ -49,3 +51,12 @@ TEST_F(Calendar, InvalidCombinationKeepsThePartAndSaysSo) {
 }
 
 } // namespace
+
+TEST(PlannerCalendarGroup, CarriesMonthsIntoTheNextYear) {
+    TestApplication();
+    TPlannerCalendarGroup group;
+    group.SetStartMonth(2010, 11);
+    EXPECT_EQ(group.Calendar(1).monthShown(), 12);
+    EXPECT_EQ(group.Calendar(2).monthShown(), 1);
+    EXPECT_EQ(group.Calendar(2).yearShown(), 2011);
+}

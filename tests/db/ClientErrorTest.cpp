@@ -1,16 +1,15 @@
 #include "db/ClientApi.h"
 #include "db/IBErrors.h"
+#include "support/ErrorText.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 template <class... Args> std::string RaisedText(ClientError error, const Args&... args) {
-    try {
-        RaiseClientError(error, args...);
-    } catch (const EIBClientError& raised) {
-        EXPECT_EQ(raised.SqlCode(), static_cast<int>(error));
-        return raised.Message();
-    }
+    const auto raised = RaisedBy<EIBClientError>([&] { RaiseClientError(error, args...); });
+    if (!raised) return "no error";
+    EXPECT_EQ(raised->SqlCode(), static_cast<int>(error));
+    return raised->Message();
 }
 } // namespace
 
@@ -54,20 +53,18 @@ TEST(ClientLibraryBinding, Version5SubstitutesRaiseClientError3) {
     ClientLibrary api;
     BindVersion5Substitutes(api);
     EXPECT_EQ(api.ClientVersion, 5);
-    try {
-        api.isc_encode_timestamp(nullptr, nullptr);
-        FAIL() << "the substitute returned";
-    } catch (const EIBClientError& error) {
-        EXPECT_EQ(error.SqlCode(), 3);
-        EXPECT_EQ(error.Message(), "isc_encode_sql_timestamp is an InterBase 6 function. Please "
-                                   "upgrade to InterBase 6 to use this functonality");
-    }
+    const auto error =
+        RaisedBy<EIBClientError>([&] { api.isc_encode_timestamp(nullptr, nullptr); });
+    ASSERT_TRUE(error) << "the substitute returned";
+    EXPECT_EQ(error->SqlCode(), static_cast<int>(ClientError::NeedsVersion6));
+    EXPECT_EQ(error->Message(), "isc_encode_sql_timestamp is an InterBase 6 function. Please "
+                                "upgrade to InterBase 6 to use this functonality");
     EXPECT_THROW(api.isc_rollback_retaining(nullptr, nullptr), EIBClientError);
-    try {
-        api.isc_service_query(nullptr, nullptr, nullptr, 0, nullptr, 0, nullptr, 0, nullptr);
-    } catch (const EIBClientError& error) {
-        EXPECT_EQ(error.Message().substr(0, 21), "isc_service_query is ");
-    }
+    EXPECT_EQ(ErrorOf<EIBClientError>([&] {
+                  api.isc_service_query(nullptr, nullptr, nullptr, 0, nullptr, 0, nullptr, 0,
+                                        nullptr);
+              }).substr(0, 21),
+              "isc_service_query is ");
 }
 
 TEST(ClientLibraryBinding, BindsVersion6) {

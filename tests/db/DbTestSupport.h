@@ -4,21 +4,12 @@
 #include "db/IBDatabase.h"
 #include "db/IBErrors.h"
 #include "db/IBTransaction.h"
+#include "support/ErrorText.h"
 #include "support/TempDatabase.h"
 
 #include <memory>
 #include <string>
 #include <vector>
-
-// The message of the error of type Error that action raises, or "no error".
-template <class Error = Exception, class Action> std::string ErrorOf(Action action) {
-    try {
-        action();
-    } catch (const Error& error) {
-        return error.Message();
-    }
-    return "no error";
-}
 
 // The connection parameters the application sends.
 std::vector<std::string> ApplicationParams();

@@ -15,12 +15,7 @@ std::string Bytes(std::initializer_list<int> bytes) {
 template <class Error>
 std::string MessageOf(const std::vector<std::string>& lines,
                       std::string (*build)(const std::vector<std::string>&)) {
-    try {
-        build(lines);
-    } catch (const Error& error) {
-        return error.Message();
-    }
-    return "no error";
+    return ErrorOf<Error>([&] { build(lines); });
 }
 } // namespace
 
@@ -73,12 +68,10 @@ TEST(DatabaseParamBlock, Errors) {
               "'' is not a valid integer value");
     EXPECT_EQ(MessageOf<EConvertError>({"verify=99999999999"}, BuildDatabaseParamBlock),
               "'99999999999' is not a valid integer value");
-    try {
-        BuildDatabaseParamBlock({"page_size=1"});
-    } catch (const EIBClientError& error) {
-        EXPECT_EQ(error.SqlCode(), 11);
-        EXPECT_EQ(error.IBErrorCode(), 0);
-    }
+    const auto error = RaisedBy<EIBClientError>([] { BuildDatabaseParamBlock({"page_size=1"}); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->SqlCode(), static_cast<int>(ClientError::DpbConstantUnsupported));
+    EXPECT_EQ(error->IBErrorCode(), 0);
 }
 
 TEST(TransactionParamBlock, Items) {

@@ -1,18 +1,16 @@
 #include "db/SQLParser.h"
 
 #include "db/IBErrors.h"
+#include "support/ErrorText.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 std::string ParseError(const std::string& sql) {
-    try {
-        PreprocessSQL(sql);
-    } catch (const EIBClientError& error) {
-        EXPECT_EQ(error.SqlCode(), 55);
-        return error.Message();
-    }
-    return "no error";
+    const auto error = RaisedBy<EIBClientError>([&] { PreprocessSQL(sql); });
+    if (!error) return "no error";
+    EXPECT_EQ(error->SqlCode(), static_cast<int>(ClientError::SqlParseError));
+    return error->Message();
 }
 
 using Names = std::vector<std::string>;

@@ -1,21 +1,13 @@
 #include "platform/Conversions.h"
 
 #include "platform/Exceptions.h"
+#include "support/ErrorText.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
 
 namespace {
-
-template <typename F> std::string ErrorOf(F f) {
-    try {
-        f();
-    } catch (const EConvertError& e) {
-        return e.Message();
-    }
-    return "no error";
-}
 
 FormatSettings Comma() {
     FormatSettings settings;
@@ -40,9 +32,9 @@ TEST(StrToInt, AcceptedForms) {
 TEST(StrToInt, RejectsOtherText) {
     for (const char* text : {"", " ", "-", "+-1", "42 ", "4 2", "42a", "1.0", "2147483648",
                              "-2147483649", "$", "$100000000", "$G", "0x", "1e3"})
-        EXPECT_EQ(ErrorOf([&] { StrToInt(text); }),
+        EXPECT_EQ(ErrorOf<EConvertError>([&] { StrToInt(text); }),
                   "'" + std::string(text) + "' is not a valid integer value");
-    EXPECT_EQ(ErrorOf([] { StrToInt64("9223372036854775808"); }),
+    EXPECT_EQ(ErrorOf<EConvertError>([] { StrToInt64("9223372036854775808"); }),
               "'9223372036854775808' is not a valid integer value");
     int unchanged = 5;
     EXPECT_FALSE(TryStrToInt("x", unchanged));
@@ -102,7 +94,7 @@ TEST(StrToFloat, AcceptedForms) {
 
 TEST(StrToFloat, RejectsOtherText) {
     const auto rejected = [](const char* text, const FormatSettings& settings) {
-        return ErrorOf([&] { StrToFloat(text, settings); }) ==
+        return ErrorOf<EConvertError>([&] { StrToFloat(text, settings); }) ==
                "'" + std::string(text) + "' is not a valid floating point value";
     };
     for (const char* text :

@@ -1,6 +1,7 @@
 #include "platform/Cp1251.h"
 #include "platform/DateTime.h"
 #include "platform/Exceptions.h"
+#include "support/ErrorText.h"
 
 #include <ctime>
 #include <gtest/gtest.h>
@@ -22,13 +23,8 @@ int ThisYear() {
     return std::localtime(&now)->tm_year + 1900;
 }
 
-template <typename Parse> std::string ErrorOf(Parse parse, const std::string& text) {
-    try {
-        parse(text, DayMonthYear());
-    } catch (const EConvertError& e) {
-        return e.Message();
-    }
-    return "no error";
+template <typename Parse> std::string ParseError(Parse parse, const std::string& text) {
+    return ErrorOf<EConvertError>([&] { parse(text, DayMonthYear()); });
 }
 
 TDateTime Time(int h, int m, int s = 0, int ms = 0) {
@@ -61,7 +57,7 @@ TEST(StrToDate, WidensTwoDigitYearsAroundTheCurrentOne) {
 TEST(StrToDate, RejectsOtherText) {
     for (const char* text : {"", "17", "17.", "31.02.2010", "17.06.2010x", "17-06-2010",
                              "17.06.2010 9:05", "17..2010", "17.06.20100", "abc"})
-        EXPECT_EQ(ErrorOf(StrToDate, text), "'" + std::string(text) + "' is not a valid date");
+        EXPECT_EQ(ParseError(StrToDate, text), "'" + std::string(text) + "' is not a valid date");
 }
 
 TEST(StrToTime, AcceptedForms) {
@@ -86,7 +82,7 @@ TEST(StrToTime, DesignatorsBeforeOrAfterEitherTheLocalesOrAmPm) {
 TEST(StrToTime, RejectsOtherText) {
     for (const char* text : {"", "9", "9:", ":30", "25:00", "9:60", "9:05:60", "13:00 PM",
                              "0:30 AM", "9:05 x", "9:05:", "9.05", "ab:cd", "9:05 PM PM"})
-        EXPECT_EQ(ErrorOf(StrToTime, text), "'" + std::string(text) + "' is not a valid time");
+        EXPECT_EQ(ParseError(StrToTime, text), "'" + std::string(text) + "' is not a valid time");
 }
 
 TEST(StrToDateTime, DateTimeOrEither) {
@@ -101,7 +97,7 @@ TEST(StrToDateTime, DateTimeOrEither) {
 TEST(StrToDateTime, RejectsOtherText) {
     for (const char* text :
          {"", "17.06.2010 25:00", "17.06.2010 9:05 junk", "17.06.2010 9", "x 17.06.2010"})
-        EXPECT_EQ(ErrorOf(StrToDateTime, text),
+        EXPECT_EQ(ParseError(StrToDateTime, text),
                   "'" + std::string(text) + "' is not a valid date and time");
 }
 

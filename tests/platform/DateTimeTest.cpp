@@ -1,6 +1,7 @@
 #include "platform/DateTime.h"
 
 #include "platform/Exceptions.h"
+#include "support/ErrorText.h"
 
 #include <array>
 #include <gtest/gtest.h>
@@ -23,15 +24,6 @@ std::string DecodedTime(TDateTime value) {
     DecodeTime(value, h, m, s, ms);
     return std::to_string(h) + ":" + std::to_string(m) + ":" + std::to_string(s) + "." +
            std::to_string(ms);
-}
-
-template <typename F> std::string ErrorOf(F f) {
-    try {
-        f();
-    } catch (const EConvertError& e) {
-        return e.Message();
-    }
-    return "no error";
 }
 
 TEST(EncodeDate, CountsDaysFromTheEpoch) {
@@ -61,7 +53,7 @@ TEST(EncodeDate, RejectsDaysThatDoNotExist) {
     EXPECT_EQ(DaysInMonth(2010, 13), 0);
     for (const Date d : {Date{2010, 2, 29}, Date{1900, 2, 29}, Date{2010, 4, 31}, Date{2010, 13, 1},
                          Date{2010, 0, 1}, Date{2010, 1, 0}, Date{0, 1, 1}, Date{10000, 1, 1}})
-        EXPECT_EQ(ErrorOf([&] { EncodeDate(d.year, d.month, d.day); }),
+        EXPECT_EQ(ErrorOf<EConvertError>([&] { EncodeDate(d.year, d.month, d.day); }),
                   "Invalid argument to date encode")
             << d.year << "-" << d.month << "-" << d.day;
     TDateTime unchanged = 7;
@@ -75,7 +67,7 @@ TEST(EncodeTime, IsAFractionOfADayAndRejectsOutOfRangeParts) {
     EXPECT_EQ(DecodedTime(EncodeTime(23, 59, 59, 999)), "23:59:59.999");
     for (const auto& t : {std::array{24, 0, 0, 0}, std::array{0, 60, 0, 0}, std::array{0, 0, 60, 0},
                           std::array{0, 0, 0, 1000}, std::array{-1, 0, 0, 0}})
-        EXPECT_EQ(ErrorOf([&] { EncodeTime(t[0], t[1], t[2], t[3]); }),
+        EXPECT_EQ(ErrorOf<EConvertError>([&] { EncodeTime(t[0], t[1], t[2], t[3]); }),
                   "Invalid argument to time encode");
 }
 

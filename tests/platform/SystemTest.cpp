@@ -1,5 +1,6 @@
 #include "platform/DynamicLibrary.h"
 #include "platform/Exceptions.h"
+#include "support/ErrorText.h"
 
 #include <gtest/gtest.h>
 
@@ -22,14 +23,11 @@ TEST(DynamicLibrary, FindsEntryPointsAndRaisesForAMissingOne) {
     ASSERT_NE(library, nullptr);
     EXPECT_NE(library->Require("cos"), nullptr);
     EXPECT_EQ(library->Find("skedora_no_such_entry"), nullptr);
-    try {
-        library->Require("skedora_no_such_entry");
-        FAIL() << "no error";
-    } catch (const EOSError& e) {
-        EXPECT_EQ(e.ErrorCode(), 127);
-        EXPECT_EQ(e.Message().rfind("System Error.  Code: 127.\r\n", 0), 0u) << e.Message();
-        EXPECT_NE(e.Message().find("skedora_no_such_entry"), std::string::npos);
-    }
+    const auto error = RaisedBy<EOSError>([&] { library->Require("skedora_no_such_entry"); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->ErrorCode(), 127);
+    EXPECT_EQ(error->Message().rfind("System Error.  Code: 127.\r\n", 0), 0u) << error->Message();
+    EXPECT_NE(error->Message().find("skedora_no_such_entry"), std::string::npos);
 }
 
 } // namespace

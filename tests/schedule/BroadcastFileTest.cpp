@@ -2,6 +2,7 @@
 
 #include "platform/Cp1251.h"
 #include "platform/Exceptions.h"
+#include "support/ErrorText.h"
 
 #include <filesystem>
 #include <fstream>
@@ -42,12 +43,10 @@ TEST(BroadcastFileWriter, FileNameIsWindows1251Text) {
 
 TEST(BroadcastFileWriter, FailuresRaiseInputOutputErrors) {
     EXPECT_THROW(TBroadcastFileWriter("/nonexistent-folder/x.xml"), EInOutError);
-    try {
-        TBroadcastFileWriter file("/dev/full");
-        file.WriteLine("x");
-        file.Close();
-        FAIL() << "writing to a full device succeeded";
-    } catch (const EInOutError& error) {
-        EXPECT_STREQ(error.what(), "Disk full");
-    }
+    EXPECT_EQ(ErrorOf<EInOutError>([] {
+                  TBroadcastFileWriter file("/dev/full");
+                  file.WriteLine("x");
+                  file.Close();
+              }),
+              "Disk full");
 }

@@ -1,4 +1,4 @@
-#include "app/mData.h"
+#include "data/mData.h"
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
 #include "platform/Cp1251.h"
@@ -101,8 +101,8 @@ TEST_F(ExportSchedule, TimesFollowTheLocaleSeparator) {
 TEST_F(ExportSchedule, LeavesTheQueryOpenAndCommitsItBeforeTheNextExport) {
     Start(Programme(1, "A", "B", "C") + Broadcast(1, "2010-06-17", "09:05", "00:30"));
     ExportTo(FileInFolder("first.xml"));
-    EXPECT_TRUE(modData->qryTemp->Active());
-    EXPECT_TRUE(modData->trTemp->Active());
+    EXPECT_TRUE(data_->qryTemp->Active());
+    EXPECT_TRUE(data_->trTemp->Active());
     EXPECT_EQ(CrLfLines(ExportTo(FileInFolder("second.xml"))).size(), 12u);
     EXPECT_TRUE(dialogs_.Messages().empty());
 }
@@ -111,7 +111,7 @@ TEST_F(ExportSchedule, DialogProposesExportXmlThenTheLastChosenName) {
     Start();
     dialogs_.Answer(mrCancel);
     window_->actExport->trigger();
-    EXPECT_FALSE(modData->qryTemp->Active()) << "a cancelled export reads nothing";
+    EXPECT_FALSE(data_->qryTemp->Active()) << "a cancelled export reads nothing";
     const std::string chosen = FileInFolder("chosen.xml");
     ExportTo(chosen);
     dialogs_.Answer(mrCancel);
@@ -131,7 +131,7 @@ TEST_F(ExportSchedule, FileErrorsReachTheErrorHandlerOnce) {
     Start(Programme(1, "A", "B", "C") + Broadcast(1, "2010-06-17", "09:05", "00:30"));
     ExportTo(FileInFolder("no such folder/x.xml"));
     EXPECT_THAT(dialogs_.Messages(), ElementsAre("File not found."));
-    EXPECT_FALSE(modData->qryTemp->Active()) << "the query runs only once the file exists";
+    EXPECT_FALSE(data_->qryTemp->Active()) << "the query runs only once the file exists";
 
     dialogs_.AnswerFile("/dev/full");
     window_->actExport->trigger();

@@ -1,7 +1,7 @@
 #include "schedule/MainWindowFixture.h"
 
-#include "app/ErrorHandler.h"
-#include "app/mData.h"
+#include "data/mData.h"
+#include "platform/ErrorHandler.h"
 #include "schedule/Main.h"
 #include "support/Command.h"
 #include "support/TestApplication.h"
@@ -28,7 +28,8 @@ void MainWindowFixture::Start(const std::string& sql) {
     database_ = std::make_unique<TempDatabase>(sql);
     std::ofstream(FileInFolder("SQL.ini")) << "[DATABASE]\nSERVER=" << database_->Path() << "\n";
     window_ = std::make_unique<TfrmMain>();
-    data_ = std::make_unique<TmodData>(FileInFolder(""));
+    data_ = std::make_unique<TmodData>(FileInFolder(""),
+                                       [this](TmodData& data) { window_->BindDataModule(data); });
     ASSERT_TRUE(dialogs_.Calls().empty()) << dialogs_.Messages().front();
 }
 

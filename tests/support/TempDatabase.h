@@ -2,8 +2,9 @@
 
 #include <string>
 
-// A fresh database file in a new temporary folder, created through the embedded engine; the
-// folder goes with the object.
+// A fresh database file in a new temporary folder; the folder goes with the object. The file is
+// a copy of a template made once through the embedded engine for each set of creation
+// statements and kept in a cache folder shared by every test process.
 class TempDatabase {
 public:
     static constexpr const char* kUser = "SYSDBA";
@@ -17,6 +18,7 @@ public:
     TempDatabase& operator=(const TempDatabase&) = delete;
 
     const std::string& Path() const { return path_; }
+    const std::string& Folder() const { return folder_; }
 
     // Runs SQL (UTF-8) through isql on the database and returns isql's output; throws
     // std::runtime_error with that output when isql fails. The embedded engine locks the file

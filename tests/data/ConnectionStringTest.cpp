@@ -1,4 +1,4 @@
-#include "app/mData.h"
+#include "data/mData.h"
 
 #include <filesystem>
 #include <fstream>

@@ -1,4 +1,4 @@
-#include "app/mData.h"
+#include "data/mData.h"
 #include "db/IBDatabase.h"
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"

@@ -1,4 +1,4 @@
-#include "app/ErrorHandler.h"
+#include "platform/ErrorHandler.h"
 
 #include "platform/Exceptions.h"
 #include "support/ScriptedDialogs.h"
@@ -32,6 +32,6 @@ TEST(ErrorHandler, LastChanceBoxNamesClassModuleAndText) {
     ASSERT_EQ(dialogs.Calls().size(), 1u);
     const std::string& text = dialogs.Calls()[0].Text;
     EXPECT_EQ(dialogs.Calls()[0].Caption, "Application Error");
-    EXPECT_EQ(text.rfind("Exception EListError in module app_tests at ", 0), 0u) << text;
+    EXPECT_EQ(text.rfind("Exception EListError in module platform_tests at ", 0), 0u) << text;
     EXPECT_NE(text.find(".\r\nList index out of bounds (3).\r\n"), std::string::npos) << text;
 }

@@ -1,4 +1,4 @@
-#include "app/ErrorHandler.h"
+#include "platform/ErrorHandler.h"
 
 #include "platform/Dialogs.h"
 #include "platform/Exceptions.h"

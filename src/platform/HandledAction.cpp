@@ -1,6 +1,6 @@
-#include "schedule/HandledAction.h"
+#include "platform/HandledAction.h"
 
-#include "app/ErrorHandler.h"
+#include "platform/ErrorHandler.h"
 
 void RunHandled(const std::function<void()>& handler) {
     try {

@@ -1,4 +1,4 @@
-#include "app/FormFont.h"
+#include "platform/QtFormFont.h"
 
 QFont FormFont() {
     QFont font("MS Sans Serif");
