@@ -79,7 +79,8 @@ struct ClientLibrary {
 
 #undef SKEDORA_CLIENT_ENTRY
 
-// Fills the newer generation with functions that raise client error 3 naming the entry point.
+// Fills the newer generation with functions that raise client error NeedsVersion6 naming the entry
+// point.
 void BindVersion5Substitutes(ClientLibrary& library);
 
 // The calling thread's status vector; every client call passes it.

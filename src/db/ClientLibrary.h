@@ -4,6 +4,6 @@
 struct ClientLibrary;
 
 // Binds the client library on the first call of the process; every access-layer object calls
-// it when constructed. A missing library raises client error 1 naming the file tried, a missing
-// entry point EOSError; a failed load is tried again on the next call.
+// it when constructed. A missing library raises client error LibraryNotFound naming the file tried,
+// a missing entry point EOSError; a failed load is tried again on the next call.
 ClientLibrary& LoadClientLibrary();

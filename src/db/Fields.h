@@ -50,7 +50,7 @@ public:
     TDateTime AsDateTime() const { return IsNull() ? 0.0 : GetAsDateTime(); }
     double AsFloat() const { return IsNull() ? 0.0 : GetAsFloat(); }
 
-    // Writes need the edit or insert state (client error 47).
+    // Writes need the edit or insert state (client error NotEditing).
     virtual void SetAsInteger(std::int32_t value);
     virtual void SetAsString(const std::string& value) = 0;
     virtual void SetAsDateTime(TDateTime value);

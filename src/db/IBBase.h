@@ -22,9 +22,9 @@ public:
     TIBTransaction* Transaction() const { return transaction_; }
     void SetTransaction(TIBTransaction* transaction);
 
-    // Client error 24 without a connection.
+    // Client error DatabaseNotAssigned without a connection.
     void CheckDatabase() const;
-    // Client error 25 without a transaction.
+    // Client error TransactionNotAssigned without a transaction.
     void CheckTransaction() const;
 
     // The handles and dialect statements pass to the client library; checked as above.

@@ -108,7 +108,7 @@ private:
     friend class TIBTransaction;
 
     // For a transaction starting on this closed connection: honours a stored Connected not yet
-    // honoured, otherwise raises client error 15.
+    // honoured, otherwise raises client error DatabaseClosed.
     void ConnectStored();
     void Open();
     void Login();

@@ -73,7 +73,7 @@ enum class ClientError {
     StringTooLong = 119,
 };
 
-// The error's text with its %s and %d slots still open; an unlisted number gives error 0's.
+// The error's text with its %s and %d slots still open; an unlisted number gives Unknown's.
 const char* ClientErrorText(ClientError error);
 
 namespace detail {

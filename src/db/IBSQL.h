@@ -71,11 +71,11 @@ public:
 
     TIBXSQLDA& Params() { return params_; }
     TIBXSQLDA& Current() { return columns_; }
-    // Client error 26 when out of range.
+    // Client error XsqldaIndexOutOfRange when out of range.
     TIBXSQLVAR& Param(int index) { return params_.Var(index); }
-    // The first slot of the name; client error 46 when none.
+    // The first slot of the name; client error FieldNotFound when none.
     TIBXSQLVAR& ParamByName(const std::string& name);
-    // Client error 46 with the position when out of range.
+    // Client error FieldNotFound with the position when out of range.
     TIBXSQLVAR& Field(int index);
     // -1 when no column has the name.
     int FieldIndex(const std::string& name) const;

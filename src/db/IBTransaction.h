@@ -42,7 +42,7 @@ public:
     const SlotList<TIBDatabase>& Databases() const { return databases_; }
 
     TTransactionAction DefaultAction() const { return defaultAction_; }
-    // TARollbackRetaining needs a version 6 client (client error 3).
+    // TARollbackRetaining needs a version 6 client (client error NeedsVersion6).
     void SetDefaultAction(TTransactionAction action);
     TAutoStopAction AutoStopAction() const { return autoStopAction_; }
     void SetAutoStopAction(TAutoStopAction action) { autoStopAction_ = action; }

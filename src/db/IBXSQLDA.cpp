@@ -51,7 +51,8 @@ std::tm ToTm(TDateTime value) {
     return tm;
 }
 
-// Bytes the client library needs for a described slot; client error 35 for unknown types.
+// Bytes the client library needs for a described slot; client error UnknownSqlDataType for unknown
+// types.
 int BufferSize(short type, short length) {
     switch (type) {
     case sqltVarying:

@@ -71,14 +71,16 @@ public:
     void SetAsDate(TDateTime value);
     void SetAsTime(TDateTime value);
     void SetAsDateTime(TDateTime value);
-    // Blob and array slots only (client error 38 otherwise).
+    // Blob and array slots only (client error InvalidDataConversion otherwise).
     void SetAsQuad(BlobId id);
     // As text of the slot's described length.
     void SetAsBytes(const std::string& bytes);
-    // Decided by the slot's current type; client error 119 for a text too long for its slot.
+    // Decided by the slot's current type; client error StringTooLong for a text too long for its
+    // slot.
     void SetAsString(const std::string& text);
 
-    // The value of a text or integer column as text; client error 38 for other types.
+    // The value of a text or integer column as text; client error InvalidDataConversion for other
+    // types.
     std::string AsString() const;
 
     // The client library's XSQLVAR, for the access layer's sources.
@@ -116,7 +118,7 @@ public:
 
     int Count() const { return count_; }
     void SetCount(int count);
-    // Client error 26 out of range.
+    // Client error XsqldaIndexOutOfRange out of range.
     TIBXSQLVAR& Var(int index);
     const TIBXSQLVAR& Var(int index) const;
     // The first slot of the name after it is normalised like a parameter name; null when none.

@@ -6,5 +6,6 @@
 #include <memory>
 
 // Sets up the idle timer of a connection or transaction: none for 0, one ticking every
-// `milliseconds` otherwise. A negative period raises client error 20 and keeps the timer.
+// `milliseconds` otherwise. A negative period raises client error TimeoutNegative and keeps the
+// timer.
 void ResetIdleTimer(std::unique_ptr<Timer>& timer, int milliseconds, std::function<void()> onTick);

@@ -10,8 +10,8 @@ struct PreprocessedSQL {
     std::vector<std::string> names;
 };
 
-// Raises client error 55 for an unterminated comment or string and for a placeholder without a
-// name; quotes and comments hide colons from the scan.
+// Raises client error SqlParseError for an unterminated comment or string and for a placeholder
+// without a name; quotes and comments hide colons from the scan.
 PreprocessedSQL PreprocessSQL(const std::string& sql);
 
 // The names a query offers as parameters, one per occurrence in text order. Never fails: the

@@ -4,7 +4,7 @@
 
 namespace {
 
-// The classic scheme, fixed so that drawings come out the same on every machine.
+// One fixed scheme of system colours, so that drawings come out the same on every machine.
 constexpr std::array<TColor, 25> kSystemColors = {
     0xC8C8C8, // scroll bar
     0x000000, // background

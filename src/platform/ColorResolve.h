@@ -11,7 +11,7 @@ struct TRGB {
     bool operator==(const TRGB&) const = default;
 };
 
-// Explicit colours give their components; system colours the classic desktop scheme's;
+// Explicit colours give their components; system colours those of the fixed scheme;
 // clNone and clDefault resolve to black.
 TRGB ColorToRGB(TColor color);
 TColor RGBToColor(TRGB rgb);

@@ -99,8 +99,9 @@ bool AppendExponent(std::string_view text, size_t& pos, std::string& out) {
     return true;
 }
 
-// Checks the toolkit's number syntax and rewrites it for from_chars: no blanks, no plus sign,
-// '.' as the decimal point. Empty when the syntax is wrong.
+// Checks the number syntax of StrToFloat (optional sign, digits with one decimal separator,
+// optional exponent) and rewrites it for from_chars: no blanks, no plus sign, '.' as the
+// decimal point. Empty when the syntax is wrong.
 std::string NormalizeFloat(std::string_view text, char decimalSeparator) {
     std::string normal;
     size_t pos = SkipBlanks(text, 0);

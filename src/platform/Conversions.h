@@ -5,7 +5,8 @@
 #include <cstdint>
 #include <string>
 
-// Number <-> text conversions with the toolkit's rules.
+// Number <-> text conversions: decimal integers, and floats with the locale's decimal separator;
+// a text that is no number raises EConvertError naming it.
 
 std::string IntToStr(std::int64_t value);
 

@@ -28,7 +28,7 @@ TDateTime TimeOf(TDateTime value); // time of day, date removed
 TDateTime Now();
 TDateTime Date(); // today, no time of day
 
-// The toolkit's format letters: d dd ddd dddd m mm mmm mmmm yy yyyy h hh n nn s ss z zzz
+// Format letters: d dd ddd dddd m mm mmm mmmm yy yyyy h hh n nn s ss z zzz
 // am/pm a/p ampm c t tt ddddd / : "quoted" 'quoted'; "m" after h/hh means minutes.
 std::string FormatDateTime(const std::string& format, TDateTime value,
                            const FormatSettings& settings = DefaultFormatSettings());

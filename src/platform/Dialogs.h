@@ -8,7 +8,7 @@ enum class MessageIcon { None, Error, Warning, Information, Question }; // Error
 
 enum class MessageButtons { OK, OKCancel, YesNo, YesNoCancel };
 
-// The toolkit's modal results, with its numbers.
+// Modal results; the numbers are those message box buttons and windows answer with.
 enum ModalResult : int {
     mrNone = 0,
     mrOk = 1,

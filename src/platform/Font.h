@@ -6,7 +6,8 @@
 
 enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 
-// Height below zero is the character height in pixels, as the toolkit's fonts count it.
+// Height below zero is the character height in pixels (the cell height less the internal
+// leading); fonts of the forms are given this way.
 struct TFont {
     std::string Name = "MS Sans Serif";
     int Height = -11;

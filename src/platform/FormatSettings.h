@@ -2,7 +2,7 @@
 
 #include <string>
 
-// The locale's text formats; format strings use the toolkit's letters (see DateTime.h).
+// The locale's text formats; format strings use the letters of FormatDateTime (DateTime.h).
 struct FormatSettings {
     char DateSeparator = '/';
     char TimeSeparator = ':';

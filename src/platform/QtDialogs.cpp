@@ -143,7 +143,7 @@ bool QtDialogs::OpenFile(OpenFileRequest& request) {
     QFileDialog dialog(QApplication::activeWindow(),
                        ToQString(request.Title.empty() ? "Open" : request.Title),
                        ToQString(request.InitialDir), ToQtFilter(request.Filter));
-    // The open dialog also names files still to be written (the export), as the toolkit's does.
+    // The open dialog also names files still to be written (the export), so a new name is taken.
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     if (!request.FileName.empty()) dialog.selectFile(ToQString(request.FileName));

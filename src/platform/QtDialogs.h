@@ -17,6 +17,6 @@ public:
     int ShowModal(QWidget& window) override;
 };
 
-// Ends a window shown by ShowModal with this result, like the toolkit's ModalResult property;
+// Ends a window shown by ShowModal with this result, as a button with a modal result does;
 // mrNone leaves it open. A window closed any other way answers mrCancel.
 void SetModalResult(QWidget& window, int result);

@@ -19,7 +19,7 @@ char FirstChar(const QString& text, char fallback) {
     return text.isEmpty() ? fallback : ToCp1251Char(text[0], fallback);
 }
 
-// The toolkit's literal: quoted with whichever quote character it does not contain.
+// A literal of FormatDateTime: quoted with whichever quote character it does not contain.
 std::string QuoteLiteral(const std::string& text) {
     const char quote = text.find('"') == std::string::npos ? '"' : '\'';
     return quote + text + quote;
@@ -42,7 +42,8 @@ QString ReadQtLiteral(const QString& format, qsizetype& pos) {
     return literal;
 }
 
-// A run of one Qt pattern letter in the toolkit's letters; nothing for a letter Qt prints as is.
+// A run of one Qt pattern letter in FormatDateTime's letters; nothing for a letter Qt prints
+// as is.
 std::optional<std::string> TranslateField(char16_t letter, qsizetype count) {
     const auto upTo = [count](qsizetype most, char c) {
         return std::string(static_cast<size_t>(std::min(count, most)), c);
@@ -78,7 +79,7 @@ void AppendField(const QString& format, qsizetype& pos, std::string& out) {
         ++pos;
     const bool amPm = letter.toLower() == 'a';
     if (amPm && pos < format.size() && format[pos].toLower() == 'p') ++pos;
-    if (letter == 't') { // the time zone: the toolkit has none
+    if (letter == 't') { // the time zone: FormatDateTime has none
         out.erase(out.find_last_not_of(' ') + 1);
         return;
     }
@@ -120,7 +121,7 @@ char FindSeparator(const QString& format, char fallback) {
     return fallback;
 }
 
-// Qt counts days from Monday = 1; the toolkit's names start at Sunday.
+// Qt counts days from Monday = 1; FormatSettings' day names start at Sunday.
 void ReadNames(const QLocale& locale, FormatSettings& settings) {
     for (int month = 1; month <= 12; ++month) {
         settings.ShortMonthNames[month - 1] =

@@ -4,7 +4,7 @@
 
 class QLocale;
 
-// The system locale's formats, separators and names in the toolkit's terms; the application
+// The system locale's formats, separators and names as FormatSettings holds them; the application
 // installs them once: DefaultFormatSettings() = ReadSystemFormatSettings().
 FormatSettings ReadSystemFormatSettings();
 FormatSettings ReadFormatSettings(const QLocale& locale);

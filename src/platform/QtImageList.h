@@ -6,7 +6,7 @@
 #include <QImage>
 #include <vector>
 
-// An image list of pictures of one size, for canvases and for the toolkit's icons alike.
+// An image list of pictures of one size, for canvases and for Qt's icons alike.
 class TQtImageList : public TImageList {
 public:
     TQtImageList(int width, int height);
