@@ -5,6 +5,7 @@
 #include "db/IBTransaction.h"
 #include "planner/Planner.h"
 #include "platform/QtImageList.h"
+#include "schedule/LayoutLock.h"
 #include "support/calendar/PlannerCalendar.h"
 #include "support/calendar/PlannerCalendarGroup.h"
 
@@ -22,6 +23,32 @@ void TfrmMain::BindDataModule(TmodData& data) {
 
 TDateTime TfrmMain::ScheduleDate() const {
     return PlannerCalendar1->SelectedDate();
+}
+
+void TfrmMain::LoadSelectedPrograms(const std::string& ids) {
+    if (trPrograms->Active()) trPrograms->Commit();
+    qryPrograms->SetSQL({"select * from program_description pd", "where pd.nid in (" + ids + ")"});
+    qryPrograms->Open();
+}
+
+void TfrmMain::AddLoadedPrograms() {
+    const TLayoutLock lock(Planner1->Items());
+    TScheduleEntry entry;
+    entry.StartTime = NextFreeStart();
+    for (; !qryPrograms->AtEnd(); qryPrograms->Next()) {
+        entry.NID = qryPrograms->Field("NID").AsInteger();
+        entry.ProgramName = qryPrograms->Field("SNAME").AsString();
+        entry.SeriesName = qryPrograms->Field("SSERIES_NAME").AsString();
+        entry.BroadcastDate = ScheduleDate();
+        entry.Duration = qryPrograms->Field("FDURATION").AsDateTime();
+        entry.Language = qryPrograms->Field("SLANGUAGE").AsString();
+        AddScheduleItem(entry, 0);
+        entry.StartTime += entry.Duration;
+    }
+}
+
+void TfrmMain::actSaveExecute() {
+    SaveSchedule();
 }
 
 void TfrmMain::actExportExecute() {

@@ -2,6 +2,7 @@
 
 #include "platform/DateTime.h"
 #include "platform/Dialogs.h"
+#include "schedule/ScheduleEntry.h"
 
 #include <QMainWindow>
 #include <memory>
@@ -29,12 +30,25 @@ public:
 
     // The day whose broadcasts are added, saved and exported.
     TDateTime ScheduleDate() const;
+    // Adds one planner item for the entry in the position.
+    void AddScheduleItem(TScheduleEntry entry, int position);
+    // Reopens qryPrograms on the catalogue rows of a comma-separated identifier list.
+    void LoadSelectedPrograms(const std::string& ids);
+    // One item per row of qryPrograms in position 0, one after another from NextFreeStart.
+    void AddLoadedPrograms();
+    // Where programmes added next start: the end of the latest item of position 0 (its time of
+    // day), or the start of the active range when position 0 is empty.
+    TDateTime NextFreeStart() const;
+    // Replaces the broadcasts stored under the schedule date by the planner's items.
+    void SaveSchedule();
     // Writes the broadcasts saved under the schedule date to a file the user picks.
     void ExportSchedule();
 
+    void actSaveExecute();
     void actExportExecute();
 
     QToolBar* tlbMain = nullptr;
+    QToolButton* btnSave = nullptr;
     QToolButton* btnExport = nullptr;
     TPlanner* Planner1 = nullptr;
     QWidget* Panel1 = nullptr;
@@ -45,6 +59,7 @@ public:
     std::unique_ptr<TQtImageList> il1;
     // The toolbar's actions, in the order they were declared.
     std::vector<QAction*> actlst1;
+    QAction* actSave = nullptr;
     QAction* actExport = nullptr;
     OpenFileRequest dlg1;
     std::unique_ptr<TQtImageList> il2;

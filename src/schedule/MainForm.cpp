@@ -156,6 +156,8 @@ void TfrmMain::CreateComponents() {
 
 // Buttons run left to right in the order they are added here.
 void TfrmMain::CreateActions() {
+    actSave = AddAction("actSave", "Save", 2, &TfrmMain::actSaveExecute);
+    btnSave = AddToolButton("btnSave", actSave);
     actExport = AddAction("actExport", "Export", 3, &TfrmMain::actExportExecute);
     btnExport = AddToolButton("btnExport", actExport);
 }

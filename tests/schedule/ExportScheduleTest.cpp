@@ -15,19 +15,6 @@ namespace {
 const char* const kDeclaration =
     R"(<?xml version="1.0" encoding="windows-1251" standalone="yes" ?>)";
 
-std::string Programme(int id, const std::string& name, const std::string& series,
-                      const std::string& language) {
-    return "INSERT INTO PROGRAM_DESCRIPTION (NID, SNAME, SSERIES_NAME, SLANGUAGE) VALUES (" +
-           std::to_string(id) + ", '" + name + "', '" + series + "', '" + language + "');\n";
-}
-
-std::string Broadcast(int id, const std::string& date, const std::string& start,
-                      const std::string& duration) {
-    return "INSERT INTO PROGRAM_TIMELINE (NPROGRAM_ID, DSTART_DATE, TSTART_TIME, TDURATION) "
-           "VALUES (" +
-           std::to_string(id) + ", '" + date + "', '" + start + "', '" + duration + "');\n";
-}
-
 class ExportSchedule : public MainWindowFixture {};
 
 } // namespace

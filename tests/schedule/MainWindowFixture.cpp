@@ -1,6 +1,8 @@
 #include "schedule/MainWindowFixture.h"
 
 #include "data/mData.h"
+#include "db/IBQuery.h"
+#include "db/IBTransaction.h"
 #include "platform/ErrorHandler.h"
 #include "schedule/Main.h"
 #include "support/Command.h"
@@ -16,6 +18,8 @@ MainWindowFixture::MainWindowFixture() : savedSettings_(DefaultFormatSettings())
     SetApplicationTitle("Skedora");
     DefaultFormatSettings().TimeSeparator = ':';
     DefaultFormatSettings().LongTimeFormat = "hh:mm:ss";
+    DefaultFormatSettings().DateSeparator = '-';
+    DefaultFormatSettings().ShortDateFormat = "yyyy/mm/dd";
 }
 
 MainWindowFixture::~MainWindowFixture() {
@@ -41,6 +45,40 @@ std::string MainWindowFixture::ExportTo(const std::string& fileName) {
     dialogs_.AnswerFile(fileName);
     window_->actExport->trigger();
     return ReadBytes(fileName);
+}
+
+std::vector<std::string> MainWindowFixture::StoredRows(const std::string& where) {
+    TIBTransaction transaction;
+    transaction.SetDefaultDatabase(data_->IBDatabase.get());
+    TIBQuery query;
+    query.SetDatabase(data_->IBDatabase.get());
+    query.SetTransaction(&transaction);
+    query.SetSQL({"select nprogram_id, dstart_date, dend_date, tstart_time, tend_time, tduration",
+                  "from program_timeline " + where,
+                  "order by dstart_date, tstart_time, nprogram_id"});
+    std::vector<std::string> rows;
+    for (query.Open(); !query.AtEnd(); query.Next()) {
+        std::string row = query.Fields(0).AsString();
+        for (int i = 1; i < query.FieldCount(); ++i)
+            row += " " + (query.Fields(i).IsNull() ? "-" : query.Fields(i).AsString());
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+std::string Programme(int id, const std::string& name, const std::string& series,
+                      const std::string& language, const std::string& duration) {
+    return "INSERT INTO PROGRAM_DESCRIPTION (NID, SNAME, SSERIES_NAME, SLANGUAGE, FDURATION) "
+           "VALUES (" +
+           std::to_string(id) + ", '" + name + "', '" + series + "', '" + language + "', '" +
+           duration + "');\n";
+}
+
+std::string Broadcast(int id, const std::string& date, const std::string& start,
+                      const std::string& duration) {
+    return "INSERT INTO PROGRAM_TIMELINE (NPROGRAM_ID, DSTART_DATE, TSTART_TIME, TDURATION) "
+           "VALUES (" +
+           std::to_string(id) + ", '" + date + "', '" + start + "', '" + duration + "');\n";
 }
 
 std::string ReadBytes(const std::string& fileName) {

@@ -13,7 +13,8 @@ class TfrmMain;
 class TmodData;
 
 // The main window with the data module attached to a fresh database holding `sql`'s rows.
-// Locale formats are fixed: colon as time separator, long time "hh:mm:ss".
+// Locale formats are fixed: colon as time separator, long time "hh:mm:ss", short date
+// "yyyy-mm-dd".
 class MainWindowFixture : public testing::Test {
 protected:
     MainWindowFixture();
@@ -24,6 +25,9 @@ protected:
     std::string ExportTo(const std::string& fileName);
     // A file name in the database's folder.
     std::string FileInFolder(const std::string& name) const;
+    // PROGRAM_TIMELINE rows as committed, one text each: identifier, start and end dates, start,
+    // end and running time, '-' for NULL; ordered by date, start and identifier.
+    std::vector<std::string> StoredRows(const std::string& where = {});
 
     ScriptedDialogs dialogs_;
     std::unique_ptr<TempDatabase> database_;
@@ -33,6 +37,12 @@ protected:
 private:
     FormatSettings savedSettings_;
 };
+
+// Rows for the database a test starts with.
+std::string Programme(int id, const std::string& name, const std::string& series,
+                      const std::string& language, const std::string& duration = "00:30");
+std::string Broadcast(int id, const std::string& date, const std::string& start,
+                      const std::string& duration);
 
 std::string ReadBytes(const std::string& fileName);
 // The lines of a text whose every line ends with CR LF; a text not ending so fails the test.
