@@ -21,7 +21,11 @@ TDateTime Time(int hours, int minutes) {
 class SaveSchedule : public MainWindowFixture {
 protected:
     void Add(int id, TDateTime start, TDateTime duration, int position = 0) {
-        window_->AddScheduleItem({.NID = id, .StartTime = start, .Duration = duration}, position);
+        TScheduleEntry entry;
+        entry.NID = id;
+        entry.StartTime = start;
+        entry.Duration = duration;
+        window_->AddScheduleItem(entry, position);
     }
     void Save() { window_->actSave->trigger(); }
 };

@@ -60,12 +60,13 @@ TEST_F(ScheduleItems, TextCarriesSeriesProgrammeAndLanguage) {
 
 TEST_F(ScheduleItems, TitlesShowAsWrittenWithAmpersandAndAngleBracket) {
     Start();
-    window_->AddScheduleItem({.NID = 4,
-                              .ProgramName = "Tom & Jerry <HD>",
-                              .SeriesName = "A<B",
-                              .Duration = EncodeTime(0, 30, 0, 0),
-                              .Language = "EN"},
-                             0);
+    TScheduleEntry entry;
+    entry.NID = 4;
+    entry.ProgramName = "Tom & Jerry <HD>";
+    entry.SeriesName = "A<B";
+    entry.Duration = EncodeTime(0, 30, 0, 0);
+    entry.Language = "EN";
+    window_->AddScheduleItem(entry, 0);
     std::string text;
     for (const std::string& line : Item(0).Text())
         text += line + "\r\n";
