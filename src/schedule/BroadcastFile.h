@@ -1,6 +1,7 @@
 #pragma once
 
-#include <fstream>
+#include "platform/ReplacingFile.h"
+
 #include <string>
 
 // The broadcast exchange file as the export writes it: Windows-1251 bytes, every line ended by
@@ -17,29 +18,28 @@ struct TBroadcastRecord {
     std::string Language;
 };
 
-// A text file written line by line; a failure to create or write it raises EInOutError.
+// A text file written line by line; a failure to create or write it raises EInOutError. The
+// file replaces one of the same name only when closed: until then, and after a failure, an
+// existing file stays as it was and no partial file is left.
 class TBroadcastFileWriter {
 public:
-    // Creates the file or truncates an existing one; the name is Windows-1251 text.
-    explicit TBroadcastFileWriter(const std::string& fileName);
-    TBroadcastFileWriter(const TBroadcastFileWriter&) = delete;
-    TBroadcastFileWriter& operator=(const TBroadcastFileWriter&) = delete;
+    // The name is Windows-1251 text.
+    explicit TBroadcastFileWriter(const std::string& fileName) : file_(fileName) {}
 
-    void WriteLine(const std::string& line);
-    // Flushes and closes; without it the destructor closes and drops a late write failure.
-    void Close();
+    void WriteLine(const std::string& line) { file_.Write(line + "\r\n"); }
+    void Close() { file_.Commit(); }
 
     void WriteHeader();
     void WriteBroadcast(const TBroadcastRecord& broadcast);
     void WriteFooter();
 
 private:
-    void Check();
-
-    std::ofstream stream_;
+    TReplacingFile file_;
 };
 
-// Element text with '&', '<' and '>' as numeric character references.
+// Element text with '&', '<' and '>' as numeric character references. Bytes XML cannot carry
+// (control characters other than tab, LF and CR, and the unassigned 0x98) are left out.
 std::string XmlText(const std::string& text);
-// CDATA sections holding the text; a "]]>" inside is split across two sections.
+// CDATA sections holding the text; a "]]>" inside is split across two sections. Bytes XML
+// cannot carry are left out.
 std::string XmlCData(const std::string& text);

@@ -4,10 +4,12 @@
 #include "platform/Exceptions.h"
 #include "support/ErrorText.h"
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/resource.h>
 
 TEST(XmlCData, SplitsTheEndMarkerAcrossSections) {
     EXPECT_EQ(XmlCData(""), "<![CDATA[]]>");
@@ -41,12 +43,49 @@ TEST(BroadcastFileWriter, FileNameIsWindows1251Text) {
                             std::filesystem::path(std::u8string(name.begin(), name.end())));
 }
 
-TEST(BroadcastFileWriter, FailuresRaiseInputOutputErrors) {
-    EXPECT_THROW(TBroadcastFileWriter("/nonexistent-folder/x.xml"), EInOutError);
-    EXPECT_EQ(ErrorOf<EInOutError>([] {
-                  TBroadcastFileWriter file("/dev/full");
-                  file.WriteLine("x");
-                  file.Close();
-              }),
-              "Disk full");
+TEST(BroadcastFileWriter, MissingFolderIsNamedWithTheReason) {
+    EXPECT_EQ(ErrorOf<EInOutError>([] { TBroadcastFileWriter("/nonexistent-folder/x.xml"); }),
+              "Cannot create file \"/nonexistent-folder/x.xml\": No such file or directory");
+}
+
+// The target keeps its old bytes until Close, and an unfinished file leaves nothing behind.
+TEST(BroadcastFileWriter, FailedWriteLeavesTheExistingFileAlone) {
+    const auto folder = std::filesystem::temp_directory_path() /
+                        ("skedora-broadcast-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    const auto path = folder / "day.xml";
+    std::ofstream(path) << "yesterday";
+    {
+        TBroadcastFileWriter file(path.string());
+        file.WriteLine("half a day");
+    }
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = 100;
+    setrlimit(RLIMIT_FSIZE, &small);
+    std::signal(SIGXFSZ, SIG_IGN);
+    const std::string error = ErrorOf<EInOutError>([&] {
+        TBroadcastFileWriter file(path.string());
+        file.WriteLine(std::string(10000, 'x'));
+        file.Close();
+    });
+    setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_EQ(error, "File too large");
+    std::ostringstream bytes;
+    bytes << std::ifstream(path, std::ios::binary).rdbuf();
+    EXPECT_EQ(bytes.str(), "yesterday");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
+    std::filesystem::remove_all(folder);
+}
+
+TEST(XmlText, LeavesOutBytesXmlCannotCarry) {
+    EXPECT_EQ(XmlText("a\x01"
+                      "b\tc\x98"
+                      "d\x1F\r\n"),
+              "ab\tcd\r\n");
+    EXPECT_EQ(XmlCData("\x0B"
+                       "x]]>\x98"),
+              "<![CDATA[x]]]]><![CDATA[>]]>");
+    EXPECT_EQ(XmlText("\xC0 & <>"), "\xC0 &#38; &#60;&#62;");
 }

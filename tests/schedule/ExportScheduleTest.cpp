@@ -6,6 +6,8 @@
 #include "schedule/MainWindowFixture.h"
 
 #include <QAction>
+#include <filesystem>
+#include <fstream>
 #include <gmock/gmock.h>
 
 using testing::ElementsAre;
@@ -116,19 +118,34 @@ TEST_F(ExportSchedule, DialogProposesExportXmlThenTheLastChosenName) {
 
 TEST_F(ExportSchedule, FileErrorsReachTheErrorHandlerOnce) {
     Start(Programme(1, "A", "B", "C") + Broadcast(1, "2010-06-17", "09:05", "00:30"));
-    ExportTo(FileInFolder("no such folder/x.xml"));
-    EXPECT_THAT(dialogs_.Messages(), ElementsAre("File not found."));
+    const std::string file = FileInFolder("no such folder/x.xml");
+    ExportTo(file);
+    EXPECT_THAT(dialogs_.Messages(),
+                ElementsAre("Cannot create file \"" + file + "\": No such file or directory."));
     EXPECT_FALSE(data_->qryTemp->Active()) << "the query runs only once the file exists";
-
-    dialogs_.AnswerFile("/dev/full");
-    window_->actExport->trigger();
-    EXPECT_THAT(dialogs_.Messages(), ElementsAre("File not found.", "Disk full."));
     EXPECT_EQ(dialogs_.Calls().back().Caption, "Skedora");
 }
 
-TEST_F(ExportSchedule, QueryErrorStopsAfterTheFirstTwoLines) {
+TEST_F(ExportSchedule, QueryErrorLeavesAnExistingFileAsItWas) {
     Start("DROP TABLE PROGRAM_TIMELINE;");
-    const std::string file = FileInFolder("no-table.xml");
-    EXPECT_THAT(CrLfLines(ExportTo(file)), ElementsAre(kDeclaration, "<broadcasts>"));
+    const std::string file = FileInFolder("day.xml");
+    std::ofstream(file) << "yesterday's export";
+    EXPECT_EQ(ExportTo(file), "yesterday's export");
     EXPECT_EQ(dialogs_.Messages().size(), 1u);
+    ExportTo(FileInFolder("new.xml"));
+    EXPECT_FALSE(std::filesystem::exists(FileInFolder("new.xml"))) << "no partial file";
+}
+
+TEST_F(ExportSchedule, TextsXmlCannotCarryAreLeftOut) {
+    Start(Broadcast(1, "2010-06-17", "09:05", "00:30"));
+    TIBQuery& query = *data_->qryTemp;
+    query.SetSQL({"insert into program_description (nid, sname, sseries_name) values (1, :N, :S)"});
+    query.Param("N").SetAsString("Bell\x07 \x98");
+    query.Param("S").SetAsString("Series\x01");
+    query.Execute();
+    query.Transaction()->Commit();
+    const std::string file = FileInFolder("clean.xml");
+    ExportTo(file);
+    EXPECT_EQ(XmlLint(file), 0);
+    EXPECT_EQ(XPathString(file, "//program"), "Bell ");
 }
