@@ -3,7 +3,7 @@
 #include "app/mData.h"
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
-#include "planner/Planner.h"
+#include "planner/widget/Planner.h"
 #include "platform/QtImageList.h"
 #include "support/calendar/PlannerCalendar.h"
 #include "support/calendar/PlannerCalendarGroup.h"

@@ -1,7 +1,7 @@
 #include "app/FormFont.h"
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
-#include "planner/Planner.h"
+#include "planner/widget/Planner.h"
 #include "platform/QtImageList.h"
 #include "platform/QtText.h"
 #include "schedule/HandledAction.h"

@@ -1,6 +1,6 @@
 #include "PlannerFixture.h"
 #include "ReferenceArrangement.h"
-#include "planner/ItemGeometry.h"
+#include "planner/model/ItemGeometry.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 
 #include "PlannerFixture.h"
 #include "ScheduleItems.h"
-#include "planner/Planner.h"
+#include "planner/widget/Planner.h"
 #include "support/TestApplication.h"
 
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "planner/ItemGeometry.h"
+#include "planner/model/ItemGeometry.h"
 
 #include "PlannerFixture.h"
 

@@ -1,7 +1,7 @@
-#include "planner/ItemMoves.h"
+#include "planner/model/ItemMoves.h"
 
 #include "PlannerFixture.h"
-#include "planner/PlannerHit.h"
+#include "planner/model/PlannerHit.h"
 
 #include <gtest/gtest.h>
 

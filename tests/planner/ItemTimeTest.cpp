@@ -1,5 +1,5 @@
 #include "PlannerFixture.h"
-#include "planner/TimeText.h"
+#include "planner/model/TimeText.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include "PlannerFixture.h"
 #include "ScheduleItems.h"
-#include "planner/PaintPlanner.h"
+#include "planner/paint/PaintPlanner.h"
 #include "support/RecordingCanvas.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "PaintFixture.h"
-#include "planner/PaintColors.h"
+#include "planner/paint/PaintColors.h"
 #include "platform/ColorResolve.h"
 
 #include <gmock/gmock.h>

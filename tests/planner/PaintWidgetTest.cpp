@@ -1,6 +1,6 @@
 #include "PlannerFixture.h"
 #include "ScheduleItems.h"
-#include "planner/Planner.h"
+#include "planner/widget/Planner.h"
 #include "platform/QtCanvas.h"
 #include "support/TestApplication.h"
 

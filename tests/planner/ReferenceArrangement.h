@@ -1,6 +1,6 @@
 #pragma once
 
-#include "planner/LaneArranger.h"
+#include "planner/model/LaneArranger.h"
 
 #include <vector>
 
