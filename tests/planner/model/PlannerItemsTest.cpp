@@ -1,4 +1,4 @@
-#include "PlannerFixture.h"
+#include "TestPlanner.h"
 #include "platform/Exceptions.h"
 
 #include <gmock/gmock.h>
@@ -9,7 +9,7 @@ namespace {
 class PlannerItemsTest : public testing::Test {
 protected:
     PlannerItemsTest() {
-        ApplyScheduleSettings(planner);
+        SetUpTestPlanner(planner);
         planner.SetView(&view);
     }
 

@@ -24,8 +24,10 @@ struct RecordingView : TPlannerView {
     void ItemRemoving(TPlannerItem& item) override { Removed.push_back(item.ItemKey()); }
 };
 
-// A planner carrying the schedule window's settings: ten-minute rows over one day, one position.
-inline void ApplyScheduleSettings(TCustomPlanner& planner) {
+// The settings the planner tests are written against: ten-minute rows over one day with 08:00
+// to 20:00 active, one position beside a 60-pixel time column, a header one caption line high,
+// 04:50 at the top, selected slots blended at 20 %, and added items at slots 16 to 17.
+inline void SetUpTestPlanner(TCustomPlanner& planner) {
     planner.BeginLoad();
     TPlannerDisplay& display = planner.Display();
     display.SetDisplayUnit(10);

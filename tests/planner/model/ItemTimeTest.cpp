@@ -1,4 +1,4 @@
-#include "PlannerFixture.h"
+#include "TestPlanner.h"
 #include "planner/model/TimeText.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +11,7 @@ TDateTime At(int hour, int minute, int second = 0) {
 
 class ItemTimeTest : public testing::Test {
 protected:
-    ItemTimeTest() { ApplyScheduleSettings(planner); }
+    ItemTimeTest() { SetUpTestPlanner(planner); }
 
     // The schedule window's set-up of one programme.
     TPlannerItem& Place(TDateTime start, TDateTime duration) {

@@ -1,5 +1,5 @@
-#include "PlannerFixture.h"
 #include "ScheduleItems.h"
+#include "TestPlanner.h"
 #include "planner/widget/Planner.h"
 #include "platform/QtCanvas.h"
 #include "support/TestApplication.h"
@@ -27,7 +27,7 @@ TEST(PlannerWidget, RendersOverlappingItemsIntoPictures) {
     TestApplication();
     TPlanner planner;
     planner.resize(870, 720);
-    ApplyScheduleSettings(planner);
+    SetUpTestPlanner(planner);
     planner.SetPositions(2);
     TPlannerLooks looks = planner.Looks();
     looks.GradientHorizontal = true;
@@ -57,7 +57,7 @@ TEST(PlannerWidget, TimerTicksMoveTheCurrentItems) {
     TestApplication();
     TPlanner planner;
     planner.resize(600, 400);
-    ApplyScheduleSettings(planner);
+    SetUpTestPlanner(planner);
     TPlannerItem& morning = AddProgramme(planner, At(10, 0), At(0, 30), 0);
     TPlannerItem& later = AddProgramme(planner, At(10, 20), At(0, 30), 0);
     std::vector<std::string> events;
@@ -86,7 +86,7 @@ TEST(PlannerWidget, NavigatorButtonsRaiseTheirEvents) {
     TestApplication();
     TPlanner planner;
     planner.resize(600, 400);
-    ApplyScheduleSettings(planner);
+    SetUpTestPlanner(planner);
     std::vector<std::string> events;
     planner.OnPrevious = [&] { events.push_back("previous"); };
     planner.OnNext = [&] { events.push_back("next"); };
@@ -121,16 +121,6 @@ TEST(PlannerWidget, QtCanvasDrawsWithTheCanvasState) {
     EXPECT_EQ(image.pixelColor(25, 5), QColor(255, 255, 255));
     EXPECT_EQ(image.pixelColor(44, 5), QColor(0, 255, 0));
     EXPECT_EQ(image.pixelColor(45, 5), QColor(255, 255, 255));
-}
-
-TEST(PlannerWidget, CurrentRowCountsWholeSlotsOfTheDay) {
-    TCustomPlanner planner;
-    ApplyScheduleSettings(planner);
-    EXPECT_EQ(CurrentRow(planner.Display(), 40000 + At(10, 10)), 61);
-    EXPECT_EQ(CurrentRow(planner.Display(), 40000 + At(10, 9) + 0.99 / 1440), 60);
-    EXPECT_TRUE(IsCurrentSlot(planner.Display(), 143, 40001.0 - 0.1 / 86400));
-    planner.Display().SetShowCurrent(false);
-    EXPECT_FALSE(IsCurrentSlot(planner.Display(), 61, 40000 + At(10, 10)));
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "planner/model/ItemGeometry.h"
 
-#include "PlannerFixture.h"
+#include "TestPlanner.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -9,7 +9,7 @@ namespace {
 
 class ItemGeometryTest : public testing::Test {
 protected:
-    ItemGeometryTest() { ApplyScheduleSettings(planner); }
+    ItemGeometryTest() { SetUpTestPlanner(planner); }
 
     TCustomPlanner planner;
 };

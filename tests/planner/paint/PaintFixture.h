@@ -1,18 +1,18 @@
 #pragma once
 
-#include "PlannerFixture.h"
 #include "ScheduleItems.h"
+#include "TestPlanner.h"
 #include "planner/paint/PaintPlanner.h"
 #include "support/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
 
-// The schedule's planner, one position 793 pixels wide beside the 60-pixel time column,
+// The test planner, one position 793 pixels wide beside the 60-pixel time column,
 // painted on a recording canvas.
 class PaintTest : public testing::Test {
 protected:
     PaintTest() {
-        ApplyScheduleSettings(planner);
+        SetUpTestPlanner(planner);
         layout = LayOutPlanner(planner, 870, 576, 16);
     }
 

@@ -1,4 +1,4 @@
-#include "PlannerFixture.h"
+#include "TestPlanner.h"
 #include "platform/Exceptions.h"
 
 #include <gmock/gmock.h>
@@ -10,7 +10,7 @@ using testing::ElementsAre;
 
 class PositionsTest : public testing::Test {
 protected:
-    PositionsTest() { ApplyScheduleSettings(planner); }
+    PositionsTest() { SetUpTestPlanner(planner); }
 
     TCustomPlanner planner;
 };

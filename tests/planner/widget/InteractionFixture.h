@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PlannerFixture.h"
 #include "ScheduleItems.h"
+#include "TestPlanner.h"
 #include "planner/widget/Planner.h"
 #include "support/TestApplication.h"
 
@@ -12,13 +12,13 @@
 #include <string>
 #include <vector>
 
-// The schedule's planner, 15 rows high, with rows 55 to 69 in view, a clock the test turns
+// The test planner as a widget 15 rows high, with rows 55 to 69 in view, a clock the test turns
 // and a log of the notifications.
 class InteractionTest : public testing::Test {
 protected:
     InteractionTest() {
         planner.resize(600, 410);
-        ApplyScheduleSettings(planner);
+        SetUpTestPlanner(planner);
         planner.TickCount = [this] { return ticks; };
         planner.SetTopRow(55);
         planner.OnItemMove = [this](TPlannerItem& item, const TItemPlace& from,

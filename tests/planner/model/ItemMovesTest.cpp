@@ -1,7 +1,6 @@
 #include "planner/model/ItemMoves.h"
 
-#include "PlannerFixture.h"
-#include "planner/model/PlannerHit.h"
+#include "TestPlanner.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +8,7 @@ namespace {
 
 class ItemMovesTest : public testing::Test {
 protected:
-    ItemMovesTest() { ApplyScheduleSettings(planner); }
+    ItemMovesTest() { SetUpTestPlanner(planner); }
     TCustomPlanner planner;
 };
 
@@ -54,27 +53,6 @@ TEST_F(ItemMovesTest, ItemsThatKeepOthersOutBlockMovesAndSizes) {
     EXPECT_EQ(ArrowStep(planner, item, TArrowKey::Down, true), std::nullopt);
     item.SetFixedPos(true);
     EXPECT_EQ(ArrowStep(planner, item, TArrowKey::Up, false)->Change, TItemChange::Size);
-}
-
-TEST_F(ItemMovesTest, ZonesOfAnItemFromItsFirstAndLastRows) {
-    const TItemFrame frame{{100, 0, 200, 24}, {100, 48, 200, 72}};
-    const auto zone = [&](int x, int y) { return ItemZone(frame, 16, 4, x, y); };
-    EXPECT_EQ(zone(105, 30), THitZone::Grip);
-    EXPECT_EQ(zone(106, 2), THitZone::TopEdge);
-    EXPECT_EQ(zone(106, 3), THitZone::Body);
-    EXPECT_EQ(zone(106, 4), THitZone::Caption);
-    EXPECT_EQ(zone(106, 15), THitZone::Caption);
-    EXPECT_EQ(zone(106, 16), THitZone::Body);
-    EXPECT_EQ(zone(106, 67), THitZone::Body);
-    EXPECT_EQ(zone(106, 68), THitZone::BottomEdge);
-}
-
-TEST_F(ItemMovesTest, FrameRowsOutsideTheViewComeFromTheNearestVisibleRow) {
-    TPlannerItem& item = AddAt(planner, 10, 40);
-    const TRowScale scale{24, 20, 0};
-    const TItemFrame frame = ItemFrame(planner, item, 60, 560, scale, 29);
-    EXPECT_EQ(frame.First, (TRect{60, 0, 552, 24}));
-    EXPECT_EQ(frame.Last, (TRect{60, 216, 552, 240}));
 }
 
 } // namespace

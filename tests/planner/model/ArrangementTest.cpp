@@ -1,5 +1,5 @@
-#include "PlannerFixture.h"
 #include "ReferenceArrangement.h"
+#include "TestPlanner.h"
 #include "planner/model/ItemGeometry.h"
 
 #include <gmock/gmock.h>
@@ -10,7 +10,7 @@ namespace {
 
 class ArrangementTest : public testing::Test {
 protected:
-    ArrangementTest() { ApplyScheduleSettings(planner); }
+    ArrangementTest() { SetUpTestPlanner(planner); }
 
     // Lane and lane count of every item, in index order.
     std::vector<std::pair<int, int>> Lanes() const {
