@@ -24,18 +24,24 @@ THitZone ItemZone(const TItemFrame& frame, int captionHeight, int trackWidth, in
     return THitZone::Body;
 }
 
-TPointerShape ZoneShape(const TPlannerItem& item, THitZone zone, bool directMove) {
-    const bool pinned = item.FixedPos() || item.Background();
+TPressAction PressAction(const TPlannerItem& item, THitZone zone, bool selected, bool directMove) {
+    const bool movable = !item.FixedPos() && !item.Background();
+    const bool sizable = !item.FixedSize() && !item.Background();
+    if (!selected) return directMove && movable ? TPressAction::Move : TPressAction::Select;
     switch (zone) {
-    case THitZone::TopEdge:
-    case THitZone::BottomEdge:
-        if (!item.FixedSize() && !item.Background()) return TPointerShape::SizeVertical;
-        break;
     case THitZone::Grip:
     case THitZone::Caption:
-        return pinned ? TPointerShape::Default : TPointerShape::Move;
+        return movable ? TPressAction::Move : TPressAction::Select;
+    case THitZone::TopEdge:
+        if (sizable) return TPressAction::SizeTop;
+        break;
+    case THitZone::BottomEdge:
+        if (sizable) return TPressAction::SizeBottom;
+        break;
     case THitZone::Body:
         break;
     }
-    return item.ReadOnly() && directMove && !pinned ? TPointerShape::Move : TPointerShape::Default;
+    // An edge that cannot be dragged counts as body. An editable body is left to an in-place
+    // editor, which this planner does not have.
+    return item.ReadOnly() && directMove && movable ? TPressAction::Move : TPressAction::Select;
 }

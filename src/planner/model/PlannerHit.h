@@ -23,8 +23,12 @@ TItemFrame ItemFrame(const TCustomPlanner& planner, const TPlannerItem& item, in
 // The zone of a pointer already known to lie on the item.
 THitZone ItemZone(const TItemFrame& frame, int captionHeight, int trackWidth, int x, int y);
 
-enum class TPointerShape { Default, Move, SizeVertical };
+// What a left press on an item starts. The press always selects the item (or, with Ctrl,
+// toggles it); Select means it starts nothing more.
+enum class TPressAction { Select, Move, SizeTop, SizeBottom };
 
-// The cursor over a zone of the selected item: edges size unless the size is fixed; the grip,
-// the caption and, for a read-only item moved directly, the body move unless it is pinned.
-TPointerShape ZoneShape(const TPlannerItem& item, THitZone zone, bool directMove);
+// The one rule for presses and for the cursor over the selected item. `selected`: the item was
+// the selected one before the press; a first press moves it from anywhere when `directMove`.
+// Edges size unless the size is fixed; the grip, the caption and a read-only body move. A
+// background item is pinned in place and size whatever its other flags say.
+TPressAction PressAction(const TPlannerItem& item, THitZone zone, bool selected, bool directMove);

@@ -140,9 +140,8 @@ private:
     void PressItem(TPlannerItem& item, TPoint at, bool control);
     void SelectItem(TPlannerItem& item, bool control);
     void SetItemFocus(TPlannerItem& item, bool focus);
-    void PressSelected(TPlannerItem& item, TPoint at);
-    void PressBody(TPlannerItem& item, TPoint at);
-    void StartDrag(TPlannerItem& item, TDragMode mode, int y);
+    bool PressLink(TPlannerItem& item, TPoint at);
+    void StartDrag(TPlannerItem& item, TPressAction action, int y);
     void DragStep(TPoint at);
     void MoveStep(TPlannerItem& item, TPoint at);
     void SizeStep(TPlannerItem& item, int y);

@@ -15,13 +15,15 @@ TPoint PointOf(const QMouseEvent* event) {
     return {at.x(), at.y()};
 }
 
-Qt::CursorShape CursorOf(TPointerShape shape) {
-    switch (shape) {
-    case TPointerShape::Move:
+// The cursor tells what a press would start.
+Qt::CursorShape CursorOf(TPressAction action) {
+    switch (action) {
+    case TPressAction::Move:
         return Qt::SizeAllCursor;
-    case TPointerShape::SizeVertical:
+    case TPressAction::SizeTop:
+    case TPressAction::SizeBottom:
         return Qt::SizeVerCursor;
-    case TPointerShape::Default:
+    case TPressAction::Select:
         break;
     }
     return Qt::ArrowCursor;
@@ -124,15 +126,17 @@ void TPlanner::PressEmpty(TPoint cell) {
 void TPlanner::PressItem(TPlannerItem& item, TPoint at, bool control) {
     if (item.ItemBegin() < TopRow()) SetTopRow(item.ItemBegin());
     if (OnItemLeftClick) OnItemLeftClick(item);
-    const TPlannerItem* before = Items().SelectedItem();
+    const bool selected = &item == Items().SelectedItem();
     SelectItem(item, control);
-    if (&item == before) {
-        PressSelected(item, at);
+    if (!selected) {
+        if (OnItemSelect) OnItemSelect(item);
+        setFocus(Qt::MouseFocusReason);
+        StartDrag(item, PressAction(item, THitZone::Body, false, DirectMove()), at.Y);
         return;
     }
-    if (OnItemSelect) OnItemSelect(item);
-    setFocus(Qt::MouseFocusReason);
-    if (DirectMove() && !item.FixedPos()) StartDrag(item, TDragMode::Move, at.Y);
+    const THitZone zone = ZoneAt(item, at);
+    if (zone == THitZone::Body && PressLink(item, at)) return;
+    StartDrag(item, PressAction(item, zone, true, DirectMove()), at.Y);
 }
 
 // Ctrl with MultiSelect toggles the item and keeps the others selected.
@@ -156,51 +160,30 @@ void TPlanner::SetItemFocus(TPlannerItem& item, bool focus) {
     if (changed) changed(item);
 }
 
-void TPlanner::PressSelected(TPlannerItem& item, TPoint at) {
-    THitZone zone = ZoneAt(item, at);
-    const bool edge = zone == THitZone::TopEdge || zone == THitZone::BottomEdge;
-    if (edge && (item.Background() || item.FixedSize())) zone = THitZone::Body;
-    const bool pinned = item.Background() || item.FixedPos();
-    switch (zone) {
-    case THitZone::Grip:
-    case THitZone::Caption:
-        if (!pinned) StartDrag(item, TDragMode::Move, at.Y);
-        break;
-    case THitZone::TopEdge:
-        StartDrag(item, TDragMode::SizeTop, at.Y);
-        break;
-    case THitZone::BottomEdge:
-        StartDrag(item, TDragMode::SizeBottom, at.Y);
-        break;
-    case THitZone::Body:
-        PressBody(item, at);
-        break;
-    }
-}
-
-void TPlanner::PressBody(TPlannerItem& item, TPoint at) {
+// A link in the item's text takes the press instead of the item.
+bool TPlanner::PressLink(TPlannerItem& item, TPoint at) {
     const std::string link = LinkAt(item, at);
-    if (!link.empty()) {
-        if (OnItemAnchorClick) OnItemAnchorClick(item, link);
-        return;
-    }
-    // An editable item would open its in-place editor; the schedule has none.
-    if (item.ReadOnly() && DirectMove() && !item.FixedPos()) StartDrag(item, TDragMode::Move, at.Y);
+    if (link.empty()) return false;
+    if (OnItemAnchorClick) OnItemAnchorClick(item, link);
+    return true;
 }
 
-void TPlanner::StartDrag(TPlannerItem& item, TDragMode mode, int y) {
+void TPlanner::StartDrag(TPlannerItem& item, TPressAction action, int y) {
+    if (action == TPressAction::Select) return;
     drag_ = {};
-    drag_.Mode = mode;
     drag_.PressY = y;
     drag_.Before = {item.ItemBegin(), item.ItemEnd(), item.ItemPos()};
     drag_.LastStep = TickCount();
-    if (mode == TDragMode::Move) {
+    if (action == TPressAction::Move) {
+        drag_.Mode = TDragMode::Move;
         drag_.PressSlot = item.FirstSlot();
         ShowHint(item.TimeSpanText());
-    } else if (mode == TDragMode::SizeTop) {
+    } else if (action == TPressAction::SizeTop) {
+        drag_.Mode = TDragMode::SizeTop;
         drag_.PressSlot = item.ItemBegin();
         ShowHint(StartTimeText(item));
     } else {
+        drag_.Mode = TDragMode::SizeBottom;
         drag_.PressSlot = item.ItemEnd();
         ShowHint(MinutesToText(item.EndMinute()));
     }
@@ -326,15 +309,14 @@ void TPlanner::ExtendSelection(TPoint at) {
 }
 
 void TPlanner::UpdateCursor(TPoint at) {
-    TPointerShape shape = TPointerShape::Default;
     TPlannerItem* selected = Items().SelectedItem();
-    if (selected && ItemAt(at) == selected) {
-        const THitZone zone = ZoneAt(*selected, at);
-        if (zone == THitZone::Body && !LinkAt(*selected, at).empty()) {
-            setCursor(Qt::PointingHandCursor);
-            return;
-        }
-        shape = ZoneShape(*selected, zone, DirectMove());
+    if (!selected || ItemAt(at) != selected) {
+        setCursor(Qt::ArrowCursor);
+        return;
     }
-    setCursor(CursorOf(shape));
+    const THitZone zone = ZoneAt(*selected, at);
+    if (zone == THitZone::Body && !LinkAt(*selected, at).empty())
+        setCursor(Qt::PointingHandCursor);
+    else
+        setCursor(CursorOf(PressAction(*selected, zone, true, DirectMove())));
 }

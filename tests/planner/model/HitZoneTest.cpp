@@ -2,14 +2,56 @@
 #include "planner/model/PlannerHit.h"
 
 #include <gtest/gtest.h>
+#include <string>
 
 namespace {
 
 class HitZoneTest : public testing::Test {
 protected:
     HitZoneTest() { SetUpTestPlanner(planner); }
+
+    // What a press on the selected item starts in the grip, top edge, caption, bottom edge and
+    // body: Select, Move, Top or Bottom.
+    std::string Actions(const TPlannerItem& item, bool directMove = true) const {
+        std::string result;
+        for (THitZone zone : {THitZone::Grip, THitZone::TopEdge, THitZone::Caption,
+                              THitZone::BottomEdge, THitZone::Body}) {
+            static const char* const names[] = {"Select", "Move", "Top", "Bottom"};
+            result += std::string(result.empty() ? "" : " ") +
+                      names[static_cast<int>(PressAction(item, zone, true, directMove))];
+        }
+        return result;
+    }
+
     TCustomPlanner planner;
 };
+
+TEST_F(HitZoneTest, PressOnTheSelectedItemByZoneAndFlags) {
+    TPlannerItem& item = AddAt(planner, 10, 14);
+    EXPECT_EQ(Actions(item), "Move Top Move Bottom Select") << "an editable body would edit";
+    item.SetReadOnly(true);
+    EXPECT_EQ(Actions(item), "Move Top Move Bottom Move");
+    EXPECT_EQ(Actions(item, false), "Move Top Move Bottom Select");
+    item.SetFixedSize(true);
+    EXPECT_EQ(Actions(item), "Move Move Move Move Move") << "fixed edges count as body";
+    item.SetFixedSize(false);
+    item.SetFixedPos(true);
+    EXPECT_EQ(Actions(item), "Select Top Select Bottom Select");
+    item.SetFixedPos(false);
+    item.SetBackground(true);
+    item.SetFixedPos(false);
+    item.SetFixedSize(false);
+    EXPECT_EQ(Actions(item), "Select Select Select Select Select") << "a background item is pinned";
+}
+
+TEST_F(HitZoneTest, FirstPressMovesFromAnywhereUnlessPinned) {
+    TPlannerItem& item = AddAt(planner, 10, 14);
+    EXPECT_EQ(PressAction(item, THitZone::TopEdge, false, true), TPressAction::Move);
+    EXPECT_EQ(PressAction(item, THitZone::Body, false, false), TPressAction::Select);
+    item.SetBackground(true);
+    item.SetFixedPos(false);
+    EXPECT_EQ(PressAction(item, THitZone::Body, false, true), TPressAction::Select);
+}
 
 TEST_F(HitZoneTest, ZonesOfAnItemFromItsFirstAndLastRows) {
     const TItemFrame frame{{100, 0, 200, 24}, {100, 48, 200, 72}};

@@ -133,6 +133,25 @@ TEST_F(InteractionTest, ZonesOfTheSelectedItemDecideWhatAPressStarts) {
     Release(Point(0, 60, 100, 8));
 }
 
+TEST_F(InteractionTest, BackgroundItemStaysPinnedWhateverItsOtherFlags) {
+    TPlannerItem& item = Programme(10, 5, 30);
+    item.SetBackground(true);
+    item.SetFixedPos(false);
+    item.SetFixedSize(false);
+    Press(Body(item));
+    EXPECT_EQ(planner.Items().SelectedItem(), &item);
+    EXPECT_EQ(planner.DragMode(), TDragMode::None) << "the first press";
+    Release(Body(item));
+    for (const QPoint at : {Body(item), Point(0, 60, 100, 1), Point(0, 61, 3, 12)}) {
+        Hover(at);
+        EXPECT_EQ(planner.cursor().shape(), Qt::ArrowCursor);
+        Drag(at, at + QPoint(0, 48));
+        EXPECT_EQ(item.ItemBegin(), 60);
+        EXPECT_EQ(item.ItemEnd(), 64);
+    }
+    EXPECT_TRUE(events.empty());
+}
+
 TEST_F(InteractionTest, CursorFollowsTheZonesOfTheSelectedItem) {
     TPlannerItem& item = Programme(10, 5, 30);
     Hover(Body(item));
