@@ -18,7 +18,6 @@ struct TItemViewState {
     TRect TextRect;            // where the body text was drawn, in grid coordinates
     bool TextOverflow = false; // the text did not fit
     bool IsCurrent = false;    // covers the current time
-    bool HasFocus = false;
 };
 
 // One block of the planner: a slot range [ItemBegin, ItemEnd) in position ItemPos, with the
@@ -102,6 +101,8 @@ public:
     void SetSelectFontColor(TColor value) { ChangeAndRepaint(selectFontColor_, value); }
     bool Selected() const { return selected_; }
     void SetSelected(bool value) { ChangeAndRepaint(selected_, value); }
+    // Focus within the planner; TPlannerItems::Select gives it to one item.
+    bool HasFocus() const { return hasFocus_; }
     bool ShowSelection() const { return showSelection_; }
     void SetShowSelection(bool value) { showSelection_ = value; }
     TPlannerShape Shape() const { return shape_; }
@@ -202,6 +203,7 @@ private:
     TColor selectColor_ = clInfoBk;
     TColor selectFontColor_ = clRed;
     bool selected_ = false;
+    bool hasFocus_ = false;
     bool showSelection_ = true;
     TPlannerShape shape_ = psRect;
     bool shadow_ = true;

@@ -61,6 +61,25 @@ void TPlannerItems::MoveSelectionFrom(int index) {
     if (next) next->SetSelected(true);
 }
 
+void TPlannerItems::Select(TPlannerItem* item, bool toggle,
+                           const std::function<void(TPlannerItem&)>& focusChanged) {
+    const auto focus = [&focusChanged](TPlannerItem& each, bool value) {
+        if (each.hasFocus_ == value) return;
+        each.hasFocus_ = value;
+        each.Repaint();
+        if (focusChanged) focusChanged(each);
+    };
+    selectedItem_ = item;
+    for (TPlannerItem& other : All()) {
+        if (&other == item) continue;
+        focus(other, false);
+        if (!toggle) other.SetSelected(false);
+    }
+    if (!item) return;
+    focus(*item, true);
+    item->SetSelected(toggle ? !item->Selected() : true);
+}
+
 TPlannerItem* TPlannerItems::FirstForeground(int from, int step) const {
     for (int i = from; i >= 0 && i < Count(); i += step)
         if (!items_[i]->Background()) return items_[i].get();

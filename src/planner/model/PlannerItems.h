@@ -2,6 +2,7 @@
 
 #include "planner/model/PlannerItem.h"
 
+#include <functional>
 #include <memory>
 #include <ranges>
 #include <vector>
@@ -37,6 +38,11 @@ public:
     // The item last selected by a click, or null.
     TPlannerItem* SelectedItem() const { return selectedItem_; }
     void SetSelectedItem(TPlannerItem* item) { selectedItem_ = item; }
+    // Makes `item` the selected item and the only one with the focus; the others lose their
+    // selection too unless `toggle`, which flips the item's own selection instead. Null leaves
+    // nothing selected. `focusChanged` hears of each item whose focus changed.
+    void Select(TPlannerItem* item, bool toggle = false,
+                const std::function<void(TPlannerItem&)>& focusChanged = {});
 
 private:
     friend class TCustomPlanner;

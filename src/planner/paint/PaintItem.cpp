@@ -73,7 +73,6 @@ void TGridPainter::PaintItem(TCanvas& canvas, TPlannerItem& item, TRect rect) {
 // Shadow and body; leaves `rect` on the body's inner area and `outer` where arrows are placed.
 void TGridPainter::PaintItemFrame(TCanvas& canvas, TPlannerItem& item, TRect& rect, TRect& outer,
                                   TPen& outline) const {
-    const TItemViewState& state = item.ViewState();
     const TColor body = BodyColor(planner_, item);
     if (item.Shape() == psRect) {
         if (item.Shadow()) {
@@ -92,7 +91,7 @@ void TGridPainter::PaintItemFrame(TCanvas& canvas, TPlannerItem& item, TRect& re
         canvas.Rectangle(rect);
         Fill(canvas, {rect.Left, rect.Top, rect.Left + looks_.TrackWidth, rect.Bottom},
              item.TrackColor());
-        if (state.HasFocus) {
+        if (item.HasFocus()) {
             Fill(canvas, {rect.Left, rect.Top, rect.Right, rect.Top + 3}, item.TrackColor());
             Fill(canvas, {rect.Left, rect.Bottom - 4, rect.Right, rect.Bottom}, item.TrackColor());
         }
@@ -105,7 +104,7 @@ void TGridPainter::PaintItemFrame(TCanvas& canvas, TPlannerItem& item, TRect& re
         canvas.Brush.Color = looks_.ShadowColor;
         canvas.RoundRect(rect.Offset(kShadowOffset, kShadowOffset), kCorner, kCorner);
     }
-    if (state.HasFocus && item.TrackVisible()) outline = {item.TrackColor(), 2};
+    if (item.HasFocus() && item.TrackVisible()) outline = {item.TrackColor(), 2};
     canvas.Pen = outline;
     canvas.Brush.Color = body;
     canvas.RoundRect(rect, kCorner, kCorner);
@@ -127,7 +126,7 @@ int TGridPainter::PaintCaptionBand(TCanvas& canvas, TPlannerItem& item, const TR
     const int n = std::min(h, rect.Height() - 1);
     const TRect text{rect.Left - 1, rect.Top - 1, rect.Right + 1, rect.Top + n + 1};
     TRect band = text;
-    if (!state.HasFocus) band.Top -= 2;
+    if (!item.HasFocus()) band.Top -= 2;
     if (item.CaptionBkgTo() != clNone) {
         const auto direction = looks_.GradientHorizontal ? TGradientDirection::TopToBottom
                                                          : TGradientDirection::LeftToRight;

@@ -138,8 +138,7 @@ private:
     void GridPress(TPoint at, Qt::KeyboardModifiers modifiers);
     void PressEmpty(TPoint cell);
     void PressItem(TPlannerItem& item, TPoint at, bool control);
-    void SelectItem(TPlannerItem& item, bool control);
-    void SetItemFocus(TPlannerItem& item, bool focus);
+    void SelectItem(TPlannerItem* item, bool toggle);
     bool PressLink(TPlannerItem& item, TPoint at);
     void StartDrag(TPlannerItem& item, TPressAction action, int y);
     void DragStep(TPoint at);

@@ -120,13 +120,7 @@ void TPlanner::TabToItem(bool next) {
     for (index += step; index >= 0 && index < Items().Count(); index += step) {
         TPlannerItem& item = Items()[index];
         if (item.Background()) continue;
-        if (current) {
-            current->SetSelected(false);
-            SetItemFocus(*current, false);
-        }
-        Items().SetSelectedItem(&item);
-        item.SetSelected(true);
-        SetItemFocus(item, true);
+        SelectItem(&item, false);
         setFocus(Qt::TabFocusReason);
         if (OnItemSelect) OnItemSelect(item);
         return;

@@ -113,13 +113,7 @@ void TPlanner::PressEmpty(TPoint cell) {
         selecting_ = true;
         SetSelection({cell.X, cell.Y, cell.X, cell.Y});
     }
-    if (ItemSelection().AutoUnSelect()) {
-        for (TPlannerItem& item : Items().All()) {
-            item.SetSelected(false);
-            SetItemFocus(item, false);
-        }
-        Items().SetSelectedItem(nullptr);
-    }
+    if (ItemSelection().AutoUnSelect()) SelectItem(nullptr, false);
     if (OnPlannerLeftClick) OnPlannerLeftClick(cell);
 }
 
@@ -127,7 +121,8 @@ void TPlanner::PressItem(TPlannerItem& item, TPoint at, bool control) {
     if (item.ItemBegin() < TopRow()) SetTopRow(item.ItemBegin());
     if (OnItemLeftClick) OnItemLeftClick(item);
     const bool selected = &item == Items().SelectedItem();
-    SelectItem(item, control);
+    // Ctrl with MultiSelect toggles the item and keeps the others selected.
+    SelectItem(&item, control && MultiSelect());
     if (!selected) {
         if (OnItemSelect) OnItemSelect(item);
         setFocus(Qt::MouseFocusReason);
@@ -139,25 +134,12 @@ void TPlanner::PressItem(TPlannerItem& item, TPoint at, bool control) {
     StartDrag(item, PressAction(item, zone, true, DirectMove()), at.Y);
 }
 
-// Ctrl with MultiSelect toggles the item and keeps the others selected.
-void TPlanner::SelectItem(TPlannerItem& item, bool control) {
-    const bool toggle = control && MultiSelect();
-    Items().SetSelectedItem(&item);
-    for (TPlannerItem& other : Items().All()) {
-        if (&other == &item) continue;
-        SetItemFocus(other, false);
-        if (!toggle) other.SetSelected(false);
-    }
-    SetItemFocus(item, true);
-    item.SetSelected(toggle ? !item.Selected() : true);
-}
-
-void TPlanner::SetItemFocus(TPlannerItem& item, bool focus) {
-    if (item.ViewState().HasFocus == focus) return;
-    item.ViewState().HasFocus = focus;
-    RepaintItem(item);
-    const auto& changed = focus ? OnItemEnter : OnItemExit;
-    if (changed) changed(item);
+// The focus follows the selection; items taking and losing it are announced.
+void TPlanner::SelectItem(TPlannerItem* item, bool toggle) {
+    Items().Select(item, toggle, [this](TPlannerItem& changed) {
+        const auto& event = changed.HasFocus() ? OnItemEnter : OnItemExit;
+        if (event) event(changed);
+    });
 }
 
 // A link in the item's text takes the press instead of the item.

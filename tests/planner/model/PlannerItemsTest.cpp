@@ -138,6 +138,29 @@ TEST_F(PlannerItemsTest, RepaintCoversTheItemsItMeetsUnlessLocked) {
     EXPECT_TRUE(view.Invalidated.empty());
 }
 
+TEST_F(PlannerItemsTest, SelectingOneItemDropsTheOthersAndMovesTheFocus) {
+    TPlannerItem& a = AddKeyed("a");
+    TPlannerItem& b = AddKeyed("b");
+    std::vector<std::string> focus;
+    const auto changed = [&](TPlannerItem& item) {
+        focus.push_back(item.ItemKey() + (item.HasFocus() ? "+" : "-"));
+    };
+    planner.Items().Select(&a, false, changed);
+    planner.Items().Select(&b, true, changed);
+    EXPECT_TRUE(a.Selected()) << "a toggle keeps the others";
+    EXPECT_TRUE(b.Selected());
+    planner.Items().Select(&b, true, changed);
+    EXPECT_FALSE(b.Selected());
+    EXPECT_TRUE(b.HasFocus());
+    planner.Items().Select(&a, false, changed);
+    EXPECT_FALSE(b.Selected());
+    EXPECT_EQ(&a, planner.Items().SelectedItem());
+    planner.Items().Select(nullptr, false, changed);
+    EXPECT_FALSE(a.Selected());
+    EXPECT_EQ(nullptr, planner.Items().SelectedItem());
+    EXPECT_THAT(focus, testing::ElementsAre("a+", "a-", "b+", "b-", "a+", "a-"));
+}
+
 TEST_F(PlannerItemsTest, TextStringBecomesLines) {
     TPlannerItem& item = planner.Items().Add();
     item.SetTextString("<html> \r\n<body>\r\nA\nB\r\r\n</html>\r\n");

@@ -76,7 +76,7 @@ TEST_F(PaintTest, SelectedCurrentItemShowsTheCurrentColourWithSelectedText) {
     EXPECT_EQ(canvas.OfKind("DrawText")[1].Font.Color, clRed);
 
     item.ViewState() = {};
-    item.ViewState().HasFocus = true;
+    planner.Items().Select(&item);
     canvas.Clear();
     TGridPainter(planner, looks, layout, grid).PaintItem(canvas, item, {60, 0, 853, 72});
     EXPECT_EQ(canvas.OfKind("RoundRect")[1].Brush.Color, clInfoBk);

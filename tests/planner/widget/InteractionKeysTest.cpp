@@ -90,9 +90,9 @@ TEST_F(InteractionTest, TabStepsThroughTheForegroundItems) {
     Key(Qt::Key_Tab);
     EXPECT_EQ(planner.Items().SelectedItem(), &last);
     EXPECT_FALSE(first.Selected());
-    EXPECT_FALSE(first.ViewState().HasFocus);
+    EXPECT_FALSE(first.HasFocus());
     EXPECT_TRUE(last.Selected());
-    EXPECT_TRUE(last.ViewState().HasFocus);
+    EXPECT_TRUE(last.HasFocus());
     Key(Qt::Key_Tab);
     Key(Qt::Key_Tab, Qt::ShiftModifier);
     EXPECT_EQ(planner.Items().SelectedItem(), &first);

@@ -194,11 +194,11 @@ TEST_F(InteractionTest, CtrlClickTogglesOneItemAndKeepsTheOthers) {
     Click(Body(second), Qt::ControlModifier);
     EXPECT_TRUE(first.Selected());
     EXPECT_TRUE(second.Selected());
-    EXPECT_FALSE(first.ViewState().HasFocus);
+    EXPECT_FALSE(first.HasFocus());
     Click(Body(second), Qt::ControlModifier);
     EXPECT_FALSE(second.Selected());
     EXPECT_EQ(planner.Items().SelectedItem(), &second);
-    EXPECT_TRUE(second.ViewState().HasFocus);
+    EXPECT_TRUE(second.HasFocus());
     EXPECT_TRUE(first.Selected());
     Click(Body(second));
     EXPECT_FALSE(first.Selected()) << "a plain click selects one item";
@@ -214,7 +214,7 @@ TEST_F(InteractionTest, ClickOnEmptySpaceDeselectsAllAndSelectsTheSlot) {
     Click(Point(0, 68, 100, 12));
     EXPECT_FALSE(first.Selected());
     EXPECT_FALSE(second.Selected());
-    EXPECT_FALSE(second.ViewState().HasFocus);
+    EXPECT_FALSE(second.HasFocus());
     EXPECT_EQ(planner.Items().SelectedItem(), nullptr);
     EXPECT_EQ(planner.Selection().Top, 68);
     EXPECT_EQ(planner.Selection().Bottom, 68);
