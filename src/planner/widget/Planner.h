@@ -66,7 +66,7 @@ public:
     std::function<void(TPlannerItem&)> OnItemActivate;
     std::function<void(TPlannerItem&)> OnItemDeactivate;
 
-    // Notifications for an application; the schedule attaches none.
+    // Notifications; the planner works the same without handlers.
     std::function<void(TPlannerItem&)> OnItemLeftClick;
     std::function<void(TPlannerItem&)> OnItemRightClick;
     std::function<void(TPlannerItem&)> OnItemDblClick;

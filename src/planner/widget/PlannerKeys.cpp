@@ -89,7 +89,7 @@ bool TPlanner::KeyOnItem(int key, bool shift) {
     case Qt::Key_Enter:
     case Qt::Key_Space:
     case Qt::Key_F2:
-        // They would edit an editable item in place; the schedule's items are read-only.
+        // They would edit an editable item in place; this planner has no in-place editor.
         return true;
     default:
         return false;
@@ -127,7 +127,8 @@ void TPlanner::TabToItem(bool next) {
     }
 }
 
-// The grid's standard cell movement; false for keys it does not know.
+// Arrows move the current cell by one, Page keys by the rows in view, Home and End to the first
+// and last position (with Ctrl, the first and last row); false for other keys.
 bool TPlanner::MoveCurrentCell(int key, Qt::KeyboardModifiers modifiers) {
     const TPoint from = currentCell_.Y < 0 ? TPoint{1, 0} : currentCell_;
     const auto to = CellAfterKey(from, key, modifiers.testFlag(Qt::ControlModifier),
