@@ -111,11 +111,12 @@ void TGridPainter::PaintSidebarCell(TCanvas& canvas, int row, const TRect& cell)
         DrawIndicator(canvas,
                       {box.Left, box.Top, box.Left + kIndicatorWidth, box.Top + kIndicatorHeight},
                       true);
+    // The last row may show only a few pixels: the box sits on the bottom of what shows.
+    const int bottom = std::min(cell.Bottom, layout_.Grid.Height());
     if (row == LastVisibleRow() && grid_.Outside.Below)
-        DrawIndicator(
-            canvas,
-            {cell.Left, cell.Bottom - kIndicatorHeight, cell.Left + kIndicatorWidth, cell.Bottom},
-            false);
+        DrawIndicator(canvas,
+                      {cell.Left, bottom - kIndicatorHeight, cell.Left + kIndicatorWidth, bottom},
+                      false);
 }
 
 // Hours on the first row of each hour; the minutes of every row line up behind the hour.

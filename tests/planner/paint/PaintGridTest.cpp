@@ -98,6 +98,16 @@ TEST_F(PaintTest, IndicatorsForItemsAboveAndBelowTheView) {
     EXPECT_TRUE(Has("FillRect", {12, 67, 14, 69}));
 }
 
+TEST_F(PaintTest, IndicatorBelowStaysInsideAPartlyVisibleLastRow) {
+    AddAt(planner, 60, 62);
+    layout = LayOutPlanner(planner, 870, 50 + 3 * 24 + 4, 16);
+    PaintGrid(29, 4);
+    std::vector<TRect> indicators;
+    for (const TCanvasOp& op : canvas.OfKind("Rectangle"))
+        if (op.Brush.Color == clInfoBk) indicators.push_back(op.Rect);
+    EXPECT_THAT(indicators, ElementsAre(TRect{0, 66, 22, 76})) << "the last row shows 4 pixels";
+}
+
 TEST_F(PaintTest, CellColoursActiveNonActiveCurrentAndSelected) {
     grid.Now = 40000 + At(10, 5);
     grid.Selection = {1, 50, 1, 50};
