@@ -23,7 +23,7 @@ std::optional<TItemStep> VerticalStep(const TCustomPlanner& planner, const TPlan
     const int pos = item.ItemPos();
     if (!sizing) {
         if (planner.Blocked(begin + step, end + step, pos)) return std::nullopt;
-        return TItemStep{{item.FirstSlot() + step, item.EndSlot() + step, pos}, TItemChange::Move};
+        return TItemStep{{begin + step, end + step, pos}, TItemChange::Move, TPlaceBy::Slots};
     }
     if (item.FixedSize() || (step < 0 && begin + 1 >= end) ||
         planner.Blocked(begin, end + step, pos))
@@ -33,8 +33,26 @@ std::optional<TItemStep> VerticalStep(const TCustomPlanner& planner, const TPlan
 
 } // namespace
 
-TItemPlace PlaceOf(const TPlannerItem& item) {
-    return {item.FirstSlot(), item.EndSlot(), item.ItemPos()};
+TItemPlace SlotsOf(const TPlannerItem& item) {
+    return {item.ItemBegin(), item.ItemEnd(), item.ItemPos()};
+}
+
+void PlaceItem(TPlannerItem& item, const TItemPlace& to, TPlaceBy by) {
+    switch (by) {
+    case TPlaceBy::Range:
+        item.Place(to.Begin, to.End, to.Pos);
+        return;
+    case TPlaceBy::Ends:
+        item.SetItemPos(to.Pos);
+        if (to.Begin != item.FirstSlot()) item.PlaceBegin(to.Begin);
+        if (to.End != item.EndSlot()) item.PlaceEnd(to.End);
+        return;
+    case TPlaceBy::Slots:
+        item.SetItemPos(to.Pos);
+        item.SetItemBegin(to.Begin);
+        item.SetItemEnd(to.End);
+        return;
+    }
 }
 
 std::optional<TItemStep> ArrowStep(const TCustomPlanner& planner, const TPlannerItem& item,

@@ -5,7 +5,7 @@
 class TCustomPlanner;
 class TPlannerItem;
 
-// A whole slot range [Begin, End) of an item in a position; it may reach beyond the rows.
+// A slot range [Begin, End) of an item in a position; a whole range may reach beyond the rows.
 struct TItemPlace {
     int Begin = 0;
     int End = 0;
@@ -15,18 +15,29 @@ struct TItemPlace {
 
 enum class TItemChange { Move, Size };
 
-// A step proposed for the selected item: where it goes and whether that moves or sizes it.
+// How a new place is put on an item; slots that change take slot-boundary minutes.
+enum class TPlaceBy {
+    Range, // the whole range: what lies beyond the rows becomes overflow
+    Ends,  // the whole range's ends that differ; the other end keeps its exact minute
+    Slots, // the visible slots through the slot setters; the overflow stays as it is
+};
+
+// A step proposed for the selected item: where it goes, whether that moves or sizes it, and
+// how the place is put on it.
 struct TItemStep {
     TItemPlace Place;
     TItemChange Change = TItemChange::Move;
+    TPlaceBy By = TPlaceBy::Ends;
 };
 
 enum class TArrowKey { Left, Right, Up, Down };
 
-TItemPlace PlaceOf(const TPlannerItem& item);
+// The item's visible slots and position.
+TItemPlace SlotsOf(const TPlannerItem& item);
+void PlaceItem(TPlannerItem& item, const TItemPlace& to, TPlaceBy by);
 
 // What an arrow key does to the selected item; Shift, or a pinned place, turns Up and Down
-// into shrinking and growing its end.
+// into shrinking and growing its end. Up and Down step both visible slots and keep the overflow.
 std::optional<TItemStep> ArrowStep(const TCustomPlanner& planner, const TPlannerItem& item,
                                    TArrowKey key, bool shift);
 

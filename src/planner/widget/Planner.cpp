@@ -133,20 +133,12 @@ void TPlanner::ItemRemoving(TPlannerItem& item) {
     HideHint();
 }
 
-// The veto comes first, then the place update may still change the place. A whole change
-// sets the first slot, the end and the position; otherwise only what differs is set, so the
-// other end keeps its exact minute.
-bool TPlanner::ChangeItem(TPlannerItem& item, TItemPlace to, TItemChange change, bool whole) {
+// The veto comes first, then the place update may still change the place.
+bool TPlanner::ChangeItem(TPlannerItem& item, TItemPlace to, TItemChange change, TPlaceBy by) {
     const auto& asking = change == TItemChange::Move ? OnItemMoving : OnItemSizing;
     if (asking && !asking(item, to)) return false;
     if (OnItemPlaceUpdate) OnItemPlaceUpdate(item, to);
-    if (whole) {
-        item.Place(to.Begin, to.End, to.Pos);
-        return true;
-    }
-    item.SetItemPos(to.Pos);
-    if (to.Begin != item.FirstSlot()) item.PlaceBegin(to.Begin);
-    if (to.End != item.EndSlot()) item.PlaceEnd(to.End);
+    PlaceItem(item, to, by);
     return true;
 }
 

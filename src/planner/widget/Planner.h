@@ -150,7 +150,7 @@ private:
     void RightPress(TPoint at);
 
     // Placing items.
-    bool ChangeItem(TPlannerItem& item, TItemPlace to, TItemChange change, bool whole);
+    bool ChangeItem(TPlannerItem& item, TItemPlace to, TItemChange change, TPlaceBy by);
     void ShowHint(const std::string& text);
     void HideHint();
     std::string StartTimeText(const TPlannerItem& item) const;

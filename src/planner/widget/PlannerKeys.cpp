@@ -100,14 +100,11 @@ bool TPlanner::KeyOnItem(int key, bool shift) {
 void TPlanner::ArrowKey(TPlannerItem& item, TArrowKey key, bool shift) {
     const auto step = ArrowStep(*this, item, key, shift);
     if (!step) return;
-    const TItemPlace from{item.ItemBegin(), item.ItemEnd(), item.ItemPos()};
-    const bool vertical = key == TArrowKey::Up || key == TArrowKey::Down;
-    if (!ChangeItem(item, step->Place, step->Change, vertical && step->Change == TItemChange::Move))
-        return;
+    const TItemPlace from = SlotsOf(item);
+    if (!ChangeItem(item, step->Place, step->Change, step->By)) return;
     ArrangeItems();
-    const TItemPlace to{item.ItemBegin(), item.ItemEnd(), item.ItemPos()};
     const auto& changed = step->Change == TItemChange::Move ? OnItemMove : OnItemSize;
-    if (changed) changed(item, from, to);
+    if (changed) changed(item, from, SlotsOf(item));
     if (key == TArrowKey::Up && item.ItemBegin() < TopRow()) ScrollRows(-1);
     if (key == TArrowKey::Down && item.ItemEnd() > TopRow() + FullRows()) ScrollRows(1);
 }

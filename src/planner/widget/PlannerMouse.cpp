@@ -154,7 +154,7 @@ void TPlanner::StartDrag(TPlannerItem& item, TPressAction action, int y) {
     if (action == TPressAction::Select) return;
     drag_ = {};
     drag_.PressY = y;
-    drag_.Before = {item.ItemBegin(), item.ItemEnd(), item.ItemPos()};
+    drag_.Before = SlotsOf(item);
     drag_.LastStep = TickCount();
     if (action == TPressAction::Move) {
         drag_.Mode = TDragMode::Move;
@@ -200,7 +200,7 @@ void TPlanner::MoveStep(TPlannerItem& item, TPoint at) {
     const int rows = drag_.RowsMoved(at.Y, RowScale().RowHeight);
     const auto to = DragMove(*this, item, drag_.PressSlot + rows, GridCell(at).X - 1);
     if (!to) return;
-    if (!ChangeItem(item, *to, TItemChange::Move, true)) {
+    if (!ChangeItem(item, *to, TItemChange::Move, TPlaceBy::Range)) {
         FinishDrag();
         return;
     }
@@ -219,7 +219,7 @@ void TPlanner::SizeStep(TPlannerItem& item, int y) {
     const int slot = drag_.PressSlot + drag_.RowsMoved(y, RowScale().RowHeight);
     const bool top = drag_.Mode == TDragMode::SizeTop;
     const auto to = top ? DragTop(*this, item, slot) : DragBottom(*this, item, slot);
-    if (!to || !ChangeItem(item, *to, TItemChange::Size, false)) return;
+    if (!to || !ChangeItem(item, *to, TItemChange::Size, TPlaceBy::Ends)) return;
     const int height = RowScale().RowHeight;
     if (top && ScrollUpFor(item)) {
         drag_.PressY += height;
@@ -246,7 +246,7 @@ void TPlanner::FinishDrag() {
     HideHint();
     TPlannerItem* item = Items().SelectedItem();
     if (!item) return;
-    const TItemPlace now{item->ItemBegin(), item->ItemEnd(), item->ItemPos()};
+    const TItemPlace now = SlotsOf(*item);
     if (drag.Mode == TDragMode::Move) {
         const bool overflow = item->OverflowBefore() > 0 || item->OverflowAfter() > 0;
         if ((now.Begin != drag.Before.Begin || now.Pos != drag.Before.Pos || overflow) &&

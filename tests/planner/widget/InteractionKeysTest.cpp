@@ -54,16 +54,27 @@ TEST_F(InteractionTest, ShiftArrowsSizeTheEndWithinOneSlot) {
     EXPECT_EQ(events.front(), "size 0 0:60-64 > 0:60-65");
 }
 
-TEST_F(InteractionTest, UpOnAnItemRunningPastMidnightUsesUpItsOverflow) {
+TEST_F(InteractionTest, UpAndDownStepBothSlotsAndKeepTheOverflow) {
     planner.SetTopRow(planner.RowCount());
-    TPlannerItem& item = Programme(21, 45, 150);
-    ASSERT_EQ(item.OverflowAfter(), 1);
-    planner.Items().SetSelectedItem(&item);
+    TPlannerItem& late = Programme(21, 45, 150);
+    ASSERT_EQ(late.OverflowAfter(), 1);
+    planner.Items().SetSelectedItem(&late);
     Key(Qt::Key_Up);
-    EXPECT_EQ(item.ItemBegin(), 129);
-    EXPECT_EQ(item.ItemEnd(), 144);
-    EXPECT_EQ(item.OverflowAfter(), 0);
-    EXPECT_EQ(item.TimeSpanText(), "21:30 - 0:00");
+    EXPECT_EQ(late.ItemBegin(), 129);
+    EXPECT_EQ(late.ItemEnd(), 143);
+    EXPECT_EQ(late.OverflowAfter(), 1);
+    EXPECT_EQ(late.TimeSpanText(), "21:30 - 0:00");
+
+    planner.SetTopRow(0);
+    TPlannerItem& early = Programme(0, 0, 30);
+    Drag(Body(early), Body(early) - QPoint(0, 24));
+    ASSERT_EQ(early.OverflowBefore(), 1);
+    Key(Qt::Key_Down);
+    EXPECT_EQ(early.ItemBegin(), 1);
+    EXPECT_EQ(early.ItemEnd(), 3);
+    EXPECT_EQ(early.OverflowBefore(), 1);
+    EXPECT_EQ(early.TimeSpanText(), "0:00 - 0:30");
+    EXPECT_EQ(events.back(), "move 1 0:0-2 > 0:1-3");
 }
 
 TEST_F(InteractionTest, KeysScrollTheViewAfterTheItem) {
