@@ -170,6 +170,7 @@ private:
     bool ScrollUpFor(const TPlannerItem& item);
     void FollowCurrentCell();
     void SelectCurrentCell();
+    void WheelNotch(bool down);
 
     TPlannerLooks looks_;
     const TImageList* images_ = nullptr;
@@ -179,6 +180,7 @@ private:
     TPoint selectionAnchor_;
     bool selecting_ = false;
     int wheelDelta_ = 10;
+    int wheelAngle_ = 0; // wheel angle not yet taken as a whole notch
     TDragState drag_;
     QLabel* hint_ = nullptr;
     bool hintOnItemChange_ = true;

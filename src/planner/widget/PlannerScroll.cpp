@@ -2,6 +2,7 @@
 
 #include <QWheelEvent>
 #include <algorithm>
+#include <cstdlib>
 
 // Rows wholly in view.
 int TPlanner::FullRows() const {
@@ -45,14 +46,21 @@ void TPlanner::SelectCurrentCell() {
     if (OnSelectionChange) OnSelectionChange(selection_);
 }
 
+// Fine-grained wheels and touchpads send parts of a notch; they add up until a whole one.
 void TPlanner::wheelEvent(QWheelEvent* event) {
     event->accept();
-    const int delta = event->angleDelta().y();
-    if (delta == 0) return;
+    wheelAngle_ += event->angleDelta().y();
+    const int notches = wheelAngle_ / QWheelEvent::DefaultDeltasPerStep;
+    wheelAngle_ -= notches * QWheelEvent::DefaultDeltasPerStep;
+    for (int i = 0; i < std::abs(notches); ++i)
+        WheelNotch(notches < 0);
+}
+
+// The current row moves WheelDelta rows within the day, starting from the top-left cell.
+void TPlanner::WheelNotch(bool down) {
     if (currentCell_.Y < 0 || currentCell_.Y >= RowCount()) currentCell_ = {1, 0};
-    const int row = delta < 0 ? std::min(currentCell_.Y + wheelDelta_, RowCount() - 1)
-                              : std::max(currentCell_.Y - wheelDelta_, 0);
-    currentCell_.Y = row;
+    currentCell_.Y = down ? std::min(currentCell_.Y + wheelDelta_, RowCount() - 1)
+                          : std::max(currentCell_.Y - wheelDelta_, 0);
     SelectCurrentCell();
     FollowCurrentCell();
 }

@@ -170,4 +170,18 @@ TEST_F(InteractionTest, WheelMovesTheCurrentRowByTenWithinTheDay) {
     EXPECT_EQ(changes, (std::vector<int>{10, 140, 143, 133, 4, 0}));
 }
 
+TEST_F(InteractionTest, SmallWheelStepsAddUpToWholeNotches) {
+    planner.SetCurrentCell({1, 60});
+    for (int i = 0; i < 5; ++i)
+        Wheel(-24);
+    EXPECT_EQ(planner.CurrentCell().Y, 70) << "five steps of a fifth of a notch";
+    Wheel(-60);
+    Wheel(20);
+    EXPECT_EQ(planner.CurrentCell().Y, 70);
+    Wheel(-80);
+    EXPECT_EQ(planner.CurrentCell().Y, 80);
+    Wheel(-240);
+    EXPECT_EQ(planner.CurrentCell().Y, 100) << "two notches at once";
+}
+
 } // namespace
