@@ -62,6 +62,9 @@ public:
     void PlaceEnd(int end);
     std::string CaptionString() const;
     std::string TimeSpanText() const;
+    // Clock texts of the start, the part above midnight included, and of the end.
+    std::string StartText() const;
+    std::string EndText() const;
 
     // Reads false also while the item sits in the header.
     bool Visible() const { return visible_ && !inHeader_; }

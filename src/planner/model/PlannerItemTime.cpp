@@ -75,11 +75,19 @@ std::string TPlannerItem::CaptionString() const {
 
 // Dates are added only when start and end lie on different days of a dated planner.
 std::string TPlannerItem::TimeSpanText() const {
-    const int unit = Planner().Display().DisplayUnit();
-    const std::string start = MinutesToText(beginMinute_ - unit * overflowBefore_ + kMinsPerDay);
-    const std::string end = MinutesToText(endMinute_);
+    const std::string start = StartText();
+    const std::string end = EndText();
     const double startDay = std::trunc(BeginTime());
     const double endDay = std::trunc(EndTime());
     if (startDay == 0 || endDay == 0 || startDay == endDay) return start + " - " + end;
     return start + " " + DateToStr(BeginTime()) + " - " + end + " " + DateToStr(EndTime());
+}
+
+std::string TPlannerItem::StartText() const {
+    const int unit = Planner().Display().DisplayUnit();
+    return MinutesToText(beginMinute_ - unit * overflowBefore_ + kMinsPerDay);
+}
+
+std::string TPlannerItem::EndText() const {
+    return MinutesToText(endMinute_);
 }

@@ -1,6 +1,5 @@
 #include "planner/widget/Planner.h"
 
-#include "planner/model/TimeText.h"
 #include "platform/ColorResolve.h"
 #include "platform/QtCanvas.h"
 #include "platform/QtText.h"
@@ -165,12 +164,6 @@ void TPlanner::HideHint() {
 
 std::string TPlanner::HintText() const {
     return hint_ && hint_->isVisible() ? FromQString(hint_->text()) : std::string();
-}
-
-// The start as the caption shows it, the part above midnight included.
-std::string TPlanner::StartTimeText(const TPlannerItem& item) const {
-    const int before = Display().DisplayUnit() * item.OverflowBefore();
-    return MinutesToText(item.BeginMinute() - before + kMinsPerDay);
 }
 
 void TPlanner::resizeEvent(QResizeEvent*) {

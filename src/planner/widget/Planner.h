@@ -153,7 +153,6 @@ private:
     bool ChangeItem(TPlannerItem& item, TItemPlace to, TItemChange change, TPlaceBy by);
     void ShowHint(const std::string& text);
     void HideHint();
-    std::string StartTimeText(const TPlannerItem& item) const;
 
     // Keys.
     bool KeyOnItem(int key, bool shift);

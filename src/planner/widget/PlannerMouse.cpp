@@ -1,4 +1,3 @@
-#include "planner/model/TimeText.h"
 #include "planner/widget/Planner.h"
 #include "platform/QtCanvas.h"
 #include "support/markup/Markup.h"
@@ -163,11 +162,11 @@ void TPlanner::StartDrag(TPlannerItem& item, TPressAction action, int y) {
     } else if (action == TPressAction::SizeTop) {
         drag_.Mode = TDragMode::SizeTop;
         drag_.PressSlot = item.ItemBegin();
-        ShowHint(StartTimeText(item));
+        ShowHint(item.StartText());
     } else {
         drag_.Mode = TDragMode::SizeBottom;
         drag_.PressSlot = item.ItemEnd();
-        ShowHint(MinutesToText(item.EndMinute()));
+        ShowHint(item.EndText());
     }
 }
 
@@ -228,7 +227,7 @@ void TPlanner::SizeStep(TPlannerItem& item, int y) {
         drag_.PressY -= height;
         drag_.Paused = scrollSmooth_;
     }
-    ShowHint(top ? StartTimeText(item) : MinutesToText(item.EndMinute()));
+    ShowHint(top ? item.StartText() : item.EndText());
 }
 
 void TPlanner::mouseReleaseEvent(QMouseEvent* event) {
