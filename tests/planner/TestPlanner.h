@@ -2,6 +2,7 @@
 
 #include "planner/model/CustomPlanner.h"
 
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -59,3 +60,11 @@ inline TPlannerItem& AddAt(TCustomPlanner& planner, int begin, int end, int posi
     item.SetItemEnd(end);
     return item;
 }
+
+// A test of a planner with those settings.
+class PlannerTest : public testing::Test {
+protected:
+    PlannerTest() { SetUpTestPlanner(planner); }
+
+    TCustomPlanner planner;
+};

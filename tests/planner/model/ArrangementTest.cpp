@@ -8,10 +8,8 @@
 
 namespace {
 
-class ArrangementTest : public testing::Test {
+class ArrangementTest : public PlannerTest {
 protected:
-    ArrangementTest() { SetUpTestPlanner(planner); }
-
     // Lane and lane count of every item, in index order.
     std::vector<std::pair<int, int>> Lanes() const {
         std::vector<std::pair<int, int>> lanes;
@@ -19,8 +17,6 @@ protected:
             lanes.emplace_back(item.Lane(), item.LaneCount());
         return lanes;
     }
-
-    TCustomPlanner planner;
 };
 
 using Lane = std::pair<int, int>;

@@ -7,11 +7,7 @@
 
 namespace {
 
-class CurrentTimeTest : public testing::Test {
-protected:
-    CurrentTimeTest() { SetUpTestPlanner(planner); }
-    TCustomPlanner planner;
-};
+class CurrentTimeTest : public PlannerTest {};
 
 TEST_F(CurrentTimeTest, CurrentRowCountsWholeSlotsOfTheDay) {
     EXPECT_EQ(CurrentRow(planner.Display(), 40000 + At(10, 10)), 61);

@@ -6,10 +6,8 @@
 
 namespace {
 
-class HitZoneTest : public testing::Test {
+class HitZoneTest : public PlannerTest {
 protected:
-    HitZoneTest() { SetUpTestPlanner(planner); }
-
     // What a press on the selected item starts in the grip, top edge, caption, bottom edge and
     // body: Select, Move, Top or Bottom.
     std::string Actions(const TPlannerItem& item, bool directMove = true) const {
@@ -22,8 +20,6 @@ protected:
         }
         return result;
     }
-
-    TCustomPlanner planner;
 };
 
 TEST_F(HitZoneTest, PressOnTheSelectedItemByZoneAndFlags) {

@@ -7,12 +7,7 @@
 
 namespace {
 
-class ItemGeometryTest : public testing::Test {
-protected:
-    ItemGeometryTest() { SetUpTestPlanner(planner); }
-
-    TCustomPlanner planner;
-};
+class ItemGeometryTest : public PlannerTest {};
 
 TEST_F(ItemGeometryTest, HitTestSkipsTheLaneEdgeAndGap) {
     TPlannerItem& left = AddAt(planner, 10, 20);

@@ -6,11 +6,7 @@
 
 namespace {
 
-class ItemMovesTest : public testing::Test {
-protected:
-    ItemMovesTest() { SetUpTestPlanner(planner); }
-    TCustomPlanner planner;
-};
+class ItemMovesTest : public PlannerTest {};
 
 TEST_F(ItemMovesTest, PlacingBeyondTheRowsKeepsTheRestAsOverflow) {
     TPlannerItem& item = AddAt(planner, 10, 13);

@@ -9,10 +9,8 @@ TDateTime At(int hour, int minute, int second = 0) {
     return EncodeTime(hour, minute, second, 0);
 }
 
-class ItemTimeTest : public testing::Test {
+class ItemTimeTest : public PlannerTest {
 protected:
-    ItemTimeTest() { SetUpTestPlanner(planner); }
-
     // The schedule window's set-up of one programme.
     TPlannerItem& Place(TDateTime start, TDateTime duration) {
         TPlannerItem& item = planner.Items().Add();
@@ -25,8 +23,6 @@ protected:
         item.SetVisible(true);
         return item;
     }
-
-    TCustomPlanner planner;
 };
 
 TEST_F(ItemTimeTest, ProgrammeRunningPastMidnightReachesTheLastRow) {

@@ -6,12 +6,9 @@
 
 namespace {
 
-class PlannerItemsTest : public testing::Test {
+class PlannerItemsTest : public PlannerTest {
 protected:
-    PlannerItemsTest() {
-        SetUpTestPlanner(planner);
-        planner.SetView(&view);
-    }
+    PlannerItemsTest() { planner.SetView(&view); }
 
     TPlannerItem& AddKeyed(const std::string& key, bool background = false) {
         TPlannerItem& item = planner.Items().Add();
@@ -20,7 +17,6 @@ protected:
         return item;
     }
 
-    TCustomPlanner planner;
     RecordingView view;
 };
 

@@ -8,12 +8,7 @@ namespace {
 
 using testing::ElementsAre;
 
-class PositionsTest : public testing::Test {
-protected:
-    PositionsTest() { SetUpTestPlanner(planner); }
-
-    TCustomPlanner planner;
-};
+class PositionsTest : public PlannerTest {};
 
 TEST_F(PositionsTest, FormCaptionsFillTheSectionsTheStripHas) {
     EXPECT_EQ(2, planner.ColumnCount());

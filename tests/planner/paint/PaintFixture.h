@@ -9,12 +9,9 @@
 
 // The test planner, one position 793 pixels wide beside the 60-pixel time column,
 // painted on a recording canvas.
-class PaintTest : public testing::Test {
+class PaintTest : public PlannerTest {
 protected:
-    PaintTest() {
-        SetUpTestPlanner(planner);
-        layout = LayOutPlanner(planner, 870, 576, 16);
-    }
+    PaintTest() { layout = LayOutPlanner(planner, 870, 576, 16); }
 
     void PaintGrid(int topRow, int rows) {
         grid.TopRow = topRow;
@@ -35,7 +32,6 @@ protected:
         return false;
     }
 
-    TCustomPlanner planner;
     TPlannerLooks looks;
     TPlannerLayout layout;
     TGridState grid;

@@ -21,13 +21,22 @@ std::string OutputPath(const std::string& name) {
     return (dir ? std::string(dir) : QDir::tempPath().toStdString()) + "/" + name;
 }
 
+// The test planner as a widget of 600 by 400 pixels.
+class PlannerWidget : public testing::Test {
+protected:
+    PlannerWidget() {
+        planner.resize(600, 400);
+        SetUpTestPlanner(planner);
+    }
+
+    QApplication& application = TestApplication(); // before any widget
+    TPlanner planner;
+};
+
 // Renders a schedule into PNG files anyone can look at: planner_day.png shows the current and
 // the selected item beside each other, planner_night.png the programme running past midnight.
-TEST(PlannerWidget, RendersOverlappingItemsIntoPictures) {
-    TestApplication();
-    TPlanner planner;
+TEST_F(PlannerWidget, RendersOverlappingItemsIntoPictures) {
     planner.resize(870, 720);
-    SetUpTestPlanner(planner);
     planner.SetPositions(2);
     TPlannerLooks looks = planner.Looks();
     looks.GradientHorizontal = true;
@@ -53,11 +62,7 @@ TEST(PlannerWidget, RendersOverlappingItemsIntoPictures) {
     EXPECT_TRUE(planner.RowsOutside().Above);
 }
 
-TEST(PlannerWidget, TimerTicksMoveTheCurrentItems) {
-    TestApplication();
-    TPlanner planner;
-    planner.resize(600, 400);
-    SetUpTestPlanner(planner);
+TEST_F(PlannerWidget, TimerTicksMoveTheCurrentItems) {
     TPlannerItem& morning = AddProgramme(planner, At(10, 0), At(0, 30), 0);
     TPlannerItem& later = AddProgramme(planner, At(10, 20), At(0, 30), 0);
     std::vector<std::string> events;
@@ -82,11 +87,7 @@ TEST(PlannerWidget, TimerTicksMoveTheCurrentItems) {
     EXPECT_FALSE(later.ViewState().IsCurrent);
 }
 
-TEST(PlannerWidget, NavigatorButtonsRaiseTheirEvents) {
-    TestApplication();
-    TPlanner planner;
-    planner.resize(600, 400);
-    SetUpTestPlanner(planner);
+TEST_F(PlannerWidget, NavigatorButtonsRaiseTheirEvents) {
     std::vector<std::string> events;
     planner.OnPrevious = [&] { events.push_back("previous"); };
     planner.OnNext = [&] { events.push_back("next"); };
@@ -96,7 +97,7 @@ TEST(PlannerWidget, NavigatorButtonsRaiseTheirEvents) {
     EXPECT_EQ(events, (std::vector<std::string>{"previous", "next"}));
 }
 
-TEST(PlannerWidget, QtCanvasDrawsWithTheCanvasState) {
+TEST(QtCanvas, DrawsWithTheCanvasState) {
     TestApplication();
     QImage image(100, 40, QImage::Format_RGB32);
     image.fill(Qt::white);
