@@ -43,6 +43,8 @@ public:
     // nothing selected. `focusChanged` hears of each item whose focus changed.
     void Select(TPlannerItem* item, bool toggle = false,
                 const std::function<void(TPlannerItem&)>& focusChanged = {});
+    // The first item that is not a background item, from index `from` on by `step` (1 or -1).
+    TPlannerItem* FirstForeground(int from, int step) const;
 
 private:
     friend class TCustomPlanner;
@@ -51,7 +53,6 @@ private:
     void CheckIndex(int index) const;
     void Free(int index);
     void MoveSelectionFrom(int index);
-    TPlannerItem* FirstForeground(int from, int step) const;
 
     TCustomPlanner& planner_;
     std::vector<std::unique_ptr<TPlannerItem>> items_;

@@ -111,17 +111,14 @@ void TPlanner::ArrowKey(TPlannerItem& item, TArrowKey key, bool shift) {
 
 // Steps through the items in index order, background items left out; no wrapping round.
 void TPlanner::TabToItem(bool next) {
-    TPlannerItem* current = Items().SelectedItem();
+    const TPlannerItem* current = Items().SelectedItem();
     const int step = next ? 1 : -1;
-    int index = current ? current->Index() : (next ? -1 : Items().Count());
-    for (index += step; index >= 0 && index < Items().Count(); index += step) {
-        TPlannerItem& item = Items()[index];
-        if (item.Background()) continue;
-        SelectItem(&item, false);
-        setFocus(Qt::TabFocusReason);
-        if (OnItemSelect) OnItemSelect(item);
-        return;
-    }
+    const int from = current ? current->Index() + step : (next ? 0 : Items().Count() - 1);
+    TPlannerItem* item = Items().FirstForeground(from, step);
+    if (!item) return;
+    SelectItem(item, false);
+    setFocus(Qt::TabFocusReason);
+    if (OnItemSelect) OnItemSelect(*item);
 }
 
 // Arrows move the current cell by one, Page keys by the rows in view, Home and End to the first
