@@ -34,6 +34,7 @@ enum class TArrowKey { Left, Right, Up, Down };
 
 // The item's visible slots and position.
 TItemPlace SlotsOf(const TPlannerItem& item);
+// Puts the item at `to` as `by` says.
 void PlaceItem(TPlannerItem& item, const TItemPlace& to, TPlaceBy by);
 
 // What an arrow key does to the selected item; Shift, or a pinned place, turns Up and Down
