@@ -23,7 +23,8 @@ struct TPlannerLooks {
     int TrackWidth = 4;
     TColor URLColor = clBlue;
     bool IndicateNonVisibleItems = true;
-    bool GradientHorizontal = false; // item caption gradients run from top to bottom
+    // Item caption bands fade from top to bottom when set, from left to right when not.
+    bool GradientHorizontal = false;
 
     bool operator==(const TPlannerLooks&) const = default;
 };

@@ -66,6 +66,26 @@ TEST_F(PaintTest, RoundedItemInsetsCaptionBandAndText) {
     EXPECT_TRUE(canvas.Ops.empty());
 }
 
+TEST_F(PaintTest, CaptionBandFadesDownwardsWithHorizontalGradients) {
+    TPlannerItem& item = AddProgramme(planner, At(8, 20), At(0, 30), 0);
+    const auto strips = [&] {
+        canvas.Clear();
+        item.ViewState().Painted = false;
+        TGridPainter(planner, looks, layout, grid).PaintItem(canvas, item, {60, 0, 853, 72});
+        return canvas.OfKind("Rectangle");
+    };
+    const auto across = strips();
+    ASSERT_EQ(across.size(), 32u);
+    EXPECT_LT(across[0].Rect.Right, across[1].Rect.Right) << "left to right by default";
+    looks.GradientHorizontal = true;
+    const auto down = strips();
+    ASSERT_EQ(down.size(), 32u);
+    EXPECT_EQ(down[0].Rect.Left, down[31].Rect.Left);
+    EXPECT_LT(down[0].Rect.Top, down[31].Rect.Top);
+    EXPECT_EQ(down[0].Brush.Color, clWhite) << "white at the top";
+    EXPECT_EQ(down[31].Brush.Color, 0xEA8457u) << "a step short of the blue below";
+}
+
 TEST_F(PaintTest, SelectedCurrentItemShowsTheCurrentColourWithSelectedText) {
     TPlannerItem& item = AddProgramme(planner, At(8, 20), At(0, 30), 0);
     item.SetSelected(true);
