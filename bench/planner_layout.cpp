@@ -1,5 +1,5 @@
 // Arranging a week of programmes in seven positions, and adding an import's items one by one.
-#include "planner/CustomPlanner.h"
+#include "planner/model/CustomPlanner.h"
 
 #include <benchmark/benchmark.h>
 #include <random>

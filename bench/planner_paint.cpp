@@ -1,7 +1,7 @@
 // Painting the visible planner into an offscreen image, and measuring item texts with the
 // markup renderer.
 #include "../tests/planner/ScheduleItems.h"
-#include "planner/Planner.h"
+#include "planner/widget/Planner.h"
 #include "platform/QtCanvas.h"
 #include "support/markup/Markup.h"
 

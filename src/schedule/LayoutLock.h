@@ -1,6 +1,6 @@
 #pragma once
 
-#include "planner/PlannerItems.h"
+#include "planner/model/PlannerItems.h"
 
 // Holds the planner's layout for a batch of item changes: it is arranged once, when the last
 // lock goes, also when the batch fails part-way.

@@ -3,7 +3,7 @@
 #include "data/mData.h"
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
-#include "planner/Planner.h"
+#include "planner/widget/Planner.h"
 #include "platform/QtImageList.h"
 #include "schedule/LayoutLock.h"
 #include "support/calendar/PlannerCalendar.h"

@@ -1,6 +1,6 @@
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
-#include "planner/Planner.h"
+#include "planner/widget/Planner.h"
 #include "platform/HandledAction.h"
 #include "platform/QtFormFont.h"
 #include "platform/QtImageList.h"
@@ -64,6 +64,7 @@ void ApplyDefaultItem(TPlannerItem& item) {
 TPlannerLooks PlannerLooks() {
     TPlannerLooks looks;
     looks.CaptionBackground = clGray;
+    looks.GradientHorizontal = true;
     looks.CaptionFont = TFont{"MS Sans Serif", -13, fsBold, clWhite};
     looks.SidebarFont = TFont{"Arial", -11, 0, clWindowText};
     return looks;

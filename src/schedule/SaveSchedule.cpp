@@ -1,7 +1,7 @@
 #include "data/mData.h"
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
-#include "planner/Planner.h"
+#include "planner/widget/Planner.h"
 #include "schedule/Main.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "planner/Planner.h"
+#include "planner/widget/Planner.h"
 #include "schedule/Main.h"
 #include "schedule/ScheduleEntry.h"
 

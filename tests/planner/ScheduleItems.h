@@ -1,6 +1,6 @@
 #pragma once
 
-#include "planner/CustomPlanner.h"
+#include "planner/model/CustomPlanner.h"
 #include "platform/DateTime.h"
 
 #include <string>

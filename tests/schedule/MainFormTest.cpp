@@ -1,4 +1,4 @@
-#include "planner/Planner.h"
+#include "planner/widget/Planner.h"
 #include "platform/QtImageList.h"
 #include "schedule/Main.h"
 #include "support/TestApplication.h"

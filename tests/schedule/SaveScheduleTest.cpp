@@ -2,7 +2,7 @@
 #include "db/IBDatabase.h"
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
-#include "planner/Planner.h"
+#include "planner/widget/Planner.h"
 #include "schedule/Main.h"
 #include "schedule/MainWindowFixture.h"
 
