@@ -1,0 +1,66 @@
+// Renders the application's windows, as their forms build them, over the sample catalogue into
+// PNG files for a person to look at: render_windows [output folder].
+#include "data/mData.h"
+#include "planner/widget/Planner.h"
+#include "platform/ErrorHandler.h"
+#include "platform/FormatSettings.h"
+#include "platform/QtFormatSettings.h"
+#include "schedule/Main.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempDatabase.h"
+
+#include <QApplication>
+#include <QPixmap>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+namespace {
+
+std::string SampleSql() {
+    std::ifstream in(std::string(SKEDORA_SOURCE_DIR) + "/sql/sample.sql");
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void Save(QWidget& window, const std::string& file) {
+    window.show();
+    QApplication::processEvents();
+    window.grab().save(QString::fromStdString(file));
+    std::cout << file << "\n";
+}
+
+// About twenty programmes in two positions, the second with its own date caption.
+void FillDay(TfrmMain& window) {
+    window.Planner1->SetPositions(2);
+    window.LoadSelectedPrograms("101, 102, 110, 111, 112, 120, 103, 190, 191, 104, 105");
+    window.AddLoadedPrograms();
+    window.LoadSelectedPrograms("192, 120, 110, 111, 112, 104, 105, 190, 191");
+    window.AddLoadedPrograms();
+    for (int i = 11; i < window.Planner1->Items().Count(); ++i)
+        window.Planner1->Items()[i].SetItemPos(1);
+    window.Planner1->Header().Captions().Assign({"", "17.06.2010", "18.06.2010"});
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    const std::string folder = argc > 1 ? argv[1] : std::string(SKEDORA_BINARY_DIR) + "/screens";
+    std::filesystem::create_directories(folder);
+    DefaultFormatSettings() = ReadSystemFormatSettings();
+    SetApplicationTitle("Skedora");
+    ScriptedDialogs dialogs;
+    TempDatabase database(SampleSql());
+    std::ofstream(database.Folder() + "/SQL.ini") << "[DATABASE]\nSERVER=" << database.Path();
+
+    TfrmMain main;
+    TmodData data(database.Folder() + "/", [&](TmodData& d) { main.BindDataModule(d); });
+    FillDay(main);
+    Save(main, folder + "/main_window.png");
+    for (const std::string& message : dialogs.Messages())
+        std::cerr << "message: " << message << "\n";
+    return dialogs.Messages().empty() ? 0 : 1;
+}
