@@ -64,8 +64,9 @@ void TCustomPlanner::RefreshDisplay() {
     const int unit = display_.DisplayUnit();
     const int start = display_.DisplayStart();
     for (TPlannerItem& item : items_.All()) {
-        item.itemBegin_ = item.beginMinute_ / unit - start;
-        item.itemEnd_ = item.endMinute_ / unit - start + (item.endMinute_ % unit != 0 ? 1 : 0);
+        item.state_.ItemBegin = item.state_.BeginMinute / unit - start;
+        item.state_.ItemEnd =
+            item.state_.EndMinute / unit - start + (item.state_.EndMinute % unit != 0 ? 1 : 0);
     }
     SettingsChanged();
 }
@@ -146,4 +147,22 @@ void TCustomPlanner::LayoutReleased() {
 
 void TCustomPlanner::ItemRemoving(TPlannerItem& item) {
     if (view_) view_->ItemRemoving(item);
+}
+
+TPlannerContent TCustomPlanner::Content() const {
+    TPlannerContent content{positions_, header_.Captions().Strings(), {}};
+    content.Items.reserve(static_cast<std::size_t>(items_.Count()));
+    for (const TPlannerItem& item : items_.All())
+        content.Items.push_back(item.state_);
+    return content;
+}
+
+void TCustomPlanner::SetContent(const TPlannerContent& content) {
+    items_.LockLayout();
+    items_.Clear();
+    SetPositions(content.Positions);
+    header_.Captions().Assign(content.Captions);
+    for (const TPlannerItemState& state : content.Items)
+        items_.Create().state_ = state;
+    items_.UnlockLayout();
 }

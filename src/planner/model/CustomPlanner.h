@@ -9,6 +9,16 @@
 #include <utility>
 #include <vector>
 
+// The items with their states, the positions and the header captions: what it takes to put a
+// planner's content back exactly (selection and lanes are not part of it).
+struct TPlannerContent {
+    int Positions = 1;
+    std::vector<std::string> Captions;
+    std::vector<TPlannerItemState> Items;
+
+    bool operator==(const TPlannerContent&) const = default;
+};
+
 // The day planner without its widget: time axis, positions, header captions, items and their
 // arrangement. A view attached with SetView is told what to repaint.
 class TCustomPlanner {
@@ -82,6 +92,10 @@ public:
     // The font new items start with.
     const TPlannerFont& Font() const { return font_; }
     void SetFont(const TPlannerFont& value) { Store(font_, value); }
+
+    TPlannerContent Content() const;
+    // Replaces every item, the positions and the captions; arranges once.
+    void SetContent(const TPlannerContent& content);
 
     // Lays overlapping items side by side; waits while the layout is locked.
     void ArrangeItems();

@@ -9,12 +9,12 @@ TPlannerItem::TPlannerItem(TPlannerItems& collection, int index)
     : collection_(collection), index_(index) {
     const TCustomPlanner& planner = Planner();
     const TPlannerDisplay& display = planner.Display();
-    itemBegin_ = display.ActiveStart();
-    itemEnd_ = itemBegin_ + 1;
-    beginMinute_ = display.SlotMinute(itemBegin_);
-    endMinute_ = display.SlotMinute(itemEnd_);
-    font_ = captionFont_ = planner.Font();
-    name_ = Format("PlannerItem%d", index);
+    state_.ItemBegin = display.ActiveStart();
+    state_.ItemEnd = state_.ItemBegin + 1;
+    state_.BeginMinute = display.SlotMinute(state_.ItemBegin);
+    state_.EndMinute = display.SlotMinute(state_.ItemEnd);
+    state_.Font = state_.CaptionFont = planner.Font();
+    state_.Name = Format("PlannerItem%d", index);
 }
 
 void TPlannerItem::Assign(const TPlannerItem& source) {
@@ -69,26 +69,26 @@ void TPlannerItem::AssignBehaviour(const TPlannerItem& source) {
 // Hiding first and showing after has the old and the new rows repainted.
 void TPlannerItem::SetItemBegin(int value) {
     SetVisible(false);
-    itemBegin_ = std::max(value, 0);
-    beginMinute_ = Planner().Display().SlotMinute(itemBegin_);
+    state_.ItemBegin = std::max(value, 0);
+    state_.BeginMinute = Planner().Display().SlotMinute(state_.ItemBegin);
     SetVisible(true);
     Planner().ArrangeItems();
 }
 
 void TPlannerItem::SetItemEnd(int value) {
-    const bool visible = visible_;
+    const bool visible = state_.Visible;
     SetVisible(false);
-    itemEnd_ = value;
-    endMinute_ = Planner().Display().SlotMinute(value + overflowAfter_);
+    state_.ItemEnd = value;
+    state_.EndMinute = Planner().Display().SlotMinute(value + state_.OverflowAfter);
     SetVisible(visible);
     Planner().ArrangeItems();
 }
 
 void TPlannerItem::SetItemPos(int value) {
-    if (value == itemPos_) return;
+    if (value == state_.ItemPos) return;
     SetVisible(false);
     Repaint();
-    itemPos_ = value;
+    state_.ItemPos = value;
     SetVisible(true);
     Planner().ArrangeItems();
     Repaint();
@@ -101,26 +101,26 @@ void TPlannerItem::Place(int begin, int end, int position) {
 }
 
 void TPlannerItem::PlaceBegin(int begin) {
-    overflowBefore_ = std::max(0, -begin);
+    state_.OverflowBefore = std::max(0, -begin);
     SetItemBegin(begin);
 }
 
 // The end setter counts OverflowAfter into the end minute, so it is set first.
 void TPlannerItem::PlaceEnd(int end) {
     const int rows = Planner().RowCount();
-    overflowAfter_ = std::max(0, end - rows);
+    state_.OverflowAfter = std::max(0, end - rows);
     SetItemEnd(std::min(end, rows));
 }
 
 void TPlannerItem::SetVisible(bool value) {
-    if (value == visible_) return;
-    visible_ = value;
+    if (value == state_.Visible) return;
+    state_.Visible = value;
     Repaint();
 }
 
 void TPlannerItem::SetInHeader(bool value) {
-    if (value == inHeader_) return;
-    inHeader_ = value;
+    if (value == state_.InHeader) return;
+    state_.InHeader = value;
     Planner().ArrangeItems();
 }
 
@@ -140,10 +140,10 @@ void TPlannerItem::SetTextString(const std::string& text) {
 }
 
 void TPlannerItem::SetBackground(bool value) {
-    background_ = value;
+    state_.Background = value;
     if (!value) return;
-    readOnly_ = fixedPos_ = fixedSize_ = true;
-    allowOverlap_ = false;
+    state_.ReadOnly = state_.FixedPos = state_.FixedSize = true;
+    state_.AllowOverlap = false;
 }
 
 TCustomPlanner& TPlannerItem::Planner() const {

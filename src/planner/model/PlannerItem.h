@@ -20,6 +20,56 @@ struct TItemViewState {
     bool IsCurrent = false;    // covers the current time
 };
 
+// What an item holds apart from its place in the collection, selection, lanes and view state:
+// copying it back puts an item back exactly as it was.
+struct TPlannerItemState {
+    int ItemBegin = 0;
+    int ItemEnd = 0;
+    int ItemPos = 0;
+    bool Visible = false;
+    bool InHeader = false;
+    TCaptionType CaptionType = ctNone;
+    std::string CaptionText;
+    TColor CaptionBkg = clWhite;
+    TColor CaptionBkgTo = clNone;
+    TPlannerFont CaptionFont;
+    TAlignment CaptionAlign = taLeftJustify;
+    std::vector<std::string> Text;
+    TPlannerFont Font;
+    TAlignment Alignment = taLeftJustify;
+    bool WordWrap = true;
+    TColor Color = clWhite;
+    TColor SelectColor = clInfoBk;
+    TColor SelectFontColor = clRed;
+    bool ShowSelection = true;
+    TPlannerShape Shape = psRect;
+    bool Shadow = true;
+    TColor TrackColor = clBlue;
+    bool TrackVisible = true;
+    bool UniformBkg = true;
+    TBrushStyle BrushStyle = bsSolid;
+    bool AllowOverlap = true;
+    bool Background = false;
+    int Layer = 0;
+    bool ReadOnly = false;
+    bool FixedPos = false;
+    bool FixedSize = false;
+    bool FixedPosition = false;
+    TPlannerEditType InplaceEdit = peMemo;
+    int ImageID = -1;
+    std::string Name;
+    int Tag = 0;
+    int DbTag = 0;
+    std::string ItemKey;
+    int BeginMinute = 0;
+    int EndMinute = 0;
+    TDateTime BeginValue = 0;
+    int OverflowBefore = 0;
+    int OverflowAfter = 0;
+
+    bool operator==(const TPlannerItemState&) const = default;
+};
+
 // One block of the planner: a slot range [ItemBegin, ItemEnd) in position ItemPos, with the
 // exact minutes it was placed at, its caption, text and looks.
 class TPlannerItem {
@@ -33,11 +83,11 @@ public:
     // visibility, so no later setting can show or hide the item.
     void Assign(const TPlannerItem& source);
 
-    int ItemBegin() const { return itemBegin_; }
+    int ItemBegin() const { return state_.ItemBegin; }
     void SetItemBegin(int value); // also shows the item
-    int ItemEnd() const { return itemEnd_; }
+    int ItemEnd() const { return state_.ItemEnd; }
     void SetItemEnd(int value);
-    int ItemPos() const { return itemPos_; }
+    int ItemPos() const { return state_.ItemPos; }
     void SetItemPos(int value);
 
     // Times are kept in whole minutes: seconds given to the setters are lost. Set the start
@@ -46,14 +96,14 @@ public:
     void SetBeginTime(TDateTime value); // also shows the item
     TDateTime EndTime() const;
     void SetEndTime(TDateTime value);
-    int BeginMinute() const { return beginMinute_; }
-    int EndMinute() const { return endMinute_; }
-    TDateTime BeginValue() const { return beginValue_; }
-    int OverflowBefore() const { return overflowBefore_; }
-    int OverflowAfter() const { return overflowAfter_; }
+    int BeginMinute() const { return state_.BeginMinute; }
+    int EndMinute() const { return state_.EndMinute; }
+    TDateTime BeginValue() const { return state_.BeginValue; }
+    int OverflowBefore() const { return state_.OverflowBefore; }
+    int OverflowAfter() const { return state_.OverflowAfter; }
     // The item's whole slot range, the overflow beyond the displayed rows included.
-    int FirstSlot() const { return itemBegin_ - overflowBefore_; }
-    int EndSlot() const { return itemEnd_ + overflowAfter_; }
+    int FirstSlot() const { return state_.ItemBegin - state_.OverflowBefore; }
+    int EndSlot() const { return state_.ItemEnd + state_.OverflowAfter; }
     // Places the whole range [begin, end) in a position: what lies above row 0 or below the
     // last row becomes overflow, and the minutes become slot boundaries.
     void Place(int begin, int end, int position);
@@ -67,90 +117,90 @@ public:
     std::string EndText() const;
 
     // Reads false also while the item sits in the header.
-    bool Visible() const { return visible_ && !inHeader_; }
+    bool Visible() const { return state_.Visible && !state_.InHeader; }
     void SetVisible(bool value);
-    bool InHeader() const { return inHeader_; }
+    bool InHeader() const { return state_.InHeader; }
     void SetInHeader(bool value);
 
-    TCaptionType CaptionType() const { return captionType_; }
-    void SetCaptionType(TCaptionType value) { SetAndRepaint(captionType_, value); }
-    const std::string& CaptionText() const { return captionText_; }
-    void SetCaptionText(const std::string& value) { SetAndRepaint(captionText_, value); }
-    TColor CaptionBkg() const { return captionBkg_; }
-    void SetCaptionBkg(TColor value) { ChangeAndRepaint(captionBkg_, value); }
-    TColor CaptionBkgTo() const { return captionBkgTo_; }
-    void SetCaptionBkgTo(TColor value) { ChangeAndRepaint(captionBkgTo_, value); }
-    const TPlannerFont& CaptionFont() const { return captionFont_; }
-    void SetCaptionFont(const TPlannerFont& value) { SetAndRepaint(captionFont_, value); }
-    TAlignment CaptionAlign() const { return captionAlign_; }
-    void SetCaptionAlign(TAlignment value) { captionAlign_ = value; }
+    TCaptionType CaptionType() const { return state_.CaptionType; }
+    void SetCaptionType(TCaptionType value) { SetAndRepaint(state_.CaptionType, value); }
+    const std::string& CaptionText() const { return state_.CaptionText; }
+    void SetCaptionText(const std::string& value) { SetAndRepaint(state_.CaptionText, value); }
+    TColor CaptionBkg() const { return state_.CaptionBkg; }
+    void SetCaptionBkg(TColor value) { ChangeAndRepaint(state_.CaptionBkg, value); }
+    TColor CaptionBkgTo() const { return state_.CaptionBkgTo; }
+    void SetCaptionBkgTo(TColor value) { ChangeAndRepaint(state_.CaptionBkgTo, value); }
+    const TPlannerFont& CaptionFont() const { return state_.CaptionFont; }
+    void SetCaptionFont(const TPlannerFont& value) { SetAndRepaint(state_.CaptionFont, value); }
+    TAlignment CaptionAlign() const { return state_.CaptionAlign; }
+    void SetCaptionAlign(TAlignment value) { state_.CaptionAlign = value; }
 
-    const std::vector<std::string>& Text() const { return text_; }
-    void SetText(const std::vector<std::string>& lines) { SetAndRepaint(text_, lines); }
+    const std::vector<std::string>& Text() const { return state_.Text; }
+    void SetText(const std::vector<std::string>& lines) { SetAndRepaint(state_.Text, lines); }
     // Splits at CR LF, LF or CR; a final line break adds no empty line.
     void SetTextString(const std::string& text);
-    const TPlannerFont& Font() const { return font_; }
-    void SetFont(const TPlannerFont& value) { SetAndRepaint(font_, value); }
-    TAlignment Alignment() const { return alignment_; }
-    void SetAlignment(TAlignment value) { SetAndRepaint(alignment_, value); }
-    bool WordWrap() const { return wordWrap_; }
-    void SetWordWrap(bool value) { wordWrap_ = value; }
+    const TPlannerFont& Font() const { return state_.Font; }
+    void SetFont(const TPlannerFont& value) { SetAndRepaint(state_.Font, value); }
+    TAlignment Alignment() const { return state_.Alignment; }
+    void SetAlignment(TAlignment value) { SetAndRepaint(state_.Alignment, value); }
+    bool WordWrap() const { return state_.WordWrap; }
+    void SetWordWrap(bool value) { state_.WordWrap = value; }
 
-    TColor Color() const { return color_; }
-    void SetColor(TColor value) { SetAndRepaint(color_, value); }
-    TColor SelectColor() const { return selectColor_; }
-    void SetSelectColor(TColor value) { ChangeAndRepaint(selectColor_, value); }
-    TColor SelectFontColor() const { return selectFontColor_; }
-    void SetSelectFontColor(TColor value) { ChangeAndRepaint(selectFontColor_, value); }
+    TColor Color() const { return state_.Color; }
+    void SetColor(TColor value) { SetAndRepaint(state_.Color, value); }
+    TColor SelectColor() const { return state_.SelectColor; }
+    void SetSelectColor(TColor value) { ChangeAndRepaint(state_.SelectColor, value); }
+    TColor SelectFontColor() const { return state_.SelectFontColor; }
+    void SetSelectFontColor(TColor value) { ChangeAndRepaint(state_.SelectFontColor, value); }
     bool Selected() const { return selected_; }
     void SetSelected(bool value) { ChangeAndRepaint(selected_, value); }
     // Focus within the planner; TPlannerItems::Select gives it to one item.
     bool HasFocus() const { return hasFocus_; }
-    bool ShowSelection() const { return showSelection_; }
-    void SetShowSelection(bool value) { showSelection_ = value; }
-    TPlannerShape Shape() const { return shape_; }
-    void SetShape(TPlannerShape value) { SetAndRepaint(shape_, value); }
-    bool Shadow() const { return shadow_; }
-    void SetShadow(bool value) { ChangeAndRepaint(shadow_, value); }
-    TColor TrackColor() const { return trackColor_; }
-    void SetTrackColor(TColor value) { trackColor_ = value; }
-    bool TrackVisible() const { return trackVisible_; }
-    void SetTrackVisible(bool value) { trackVisible_ = value; }
-    bool UniformBkg() const { return uniformBkg_; }
-    void SetUniformBkg(bool value) { uniformBkg_ = value; }
-    TBrushStyle BrushStyle() const { return brushStyle_; }
-    void SetBrushStyle(TBrushStyle value) { brushStyle_ = value; }
+    bool ShowSelection() const { return state_.ShowSelection; }
+    void SetShowSelection(bool value) { state_.ShowSelection = value; }
+    TPlannerShape Shape() const { return state_.Shape; }
+    void SetShape(TPlannerShape value) { SetAndRepaint(state_.Shape, value); }
+    bool Shadow() const { return state_.Shadow; }
+    void SetShadow(bool value) { ChangeAndRepaint(state_.Shadow, value); }
+    TColor TrackColor() const { return state_.TrackColor; }
+    void SetTrackColor(TColor value) { state_.TrackColor = value; }
+    bool TrackVisible() const { return state_.TrackVisible; }
+    void SetTrackVisible(bool value) { state_.TrackVisible = value; }
+    bool UniformBkg() const { return state_.UniformBkg; }
+    void SetUniformBkg(bool value) { state_.UniformBkg = value; }
+    TBrushStyle BrushStyle() const { return state_.BrushStyle; }
+    void SetBrushStyle(TBrushStyle value) { state_.BrushStyle = value; }
 
-    bool AllowOverlap() const { return allowOverlap_; }
-    void SetAllowOverlap(bool value) { allowOverlap_ = value; }
+    bool AllowOverlap() const { return state_.AllowOverlap; }
+    void SetAllowOverlap(bool value) { state_.AllowOverlap = value; }
     // A background item is pinned: read-only, fixed in place and size, not overlappable.
-    bool Background() const { return background_; }
+    bool Background() const { return state_.Background; }
     void SetBackground(bool value);
-    int Layer() const { return layer_; }
-    void SetLayer(int value) { SetAndRepaint(layer_, value); }
-    bool ReadOnly() const { return readOnly_; }
-    void SetReadOnly(bool value) { readOnly_ = value; }
-    bool FixedPos() const { return fixedPos_; }
-    void SetFixedPos(bool value) { fixedPos_ = value; }
-    bool FixedSize() const { return fixedSize_; }
-    void SetFixedSize(bool value) { fixedSize_ = value; }
+    int Layer() const { return state_.Layer; }
+    void SetLayer(int value) { SetAndRepaint(state_.Layer, value); }
+    bool ReadOnly() const { return state_.ReadOnly; }
+    void SetReadOnly(bool value) { state_.ReadOnly = value; }
+    bool FixedPos() const { return state_.FixedPos; }
+    void SetFixedPos(bool value) { state_.FixedPos = value; }
+    bool FixedSize() const { return state_.FixedSize; }
+    void SetFixedSize(bool value) { state_.FixedSize = value; }
     // May move in time but not to another position.
-    bool FixedPosition() const { return fixedPosition_; }
-    void SetFixedPosition(bool value) { fixedPosition_ = value; }
-    TPlannerEditType InplaceEdit() const { return inplaceEdit_; }
-    void SetInplaceEdit(TPlannerEditType value) { inplaceEdit_ = value; }
-    int ImageID() const { return imageID_; }
-    void SetImageID(int value) { imageID_ = value; }
+    bool FixedPosition() const { return state_.FixedPosition; }
+    void SetFixedPosition(bool value) { state_.FixedPosition = value; }
+    TPlannerEditType InplaceEdit() const { return state_.InplaceEdit; }
+    void SetInplaceEdit(TPlannerEditType value) { state_.InplaceEdit = value; }
+    int ImageID() const { return state_.ImageID; }
+    void SetImageID(int value) { state_.ImageID = value; }
 
-    const std::string& Name() const { return name_; }
-    void SetName(const std::string& value) { name_ = value; }
-    int Tag() const { return tag_; }
-    void SetTag(int value) { tag_ = value; }
-    int DBTag() const { return dbTag_; }
-    void SetDBTag(int value) { dbTag_ = value; }
+    const std::string& Name() const { return state_.Name; }
+    void SetName(const std::string& value) { state_.Name = value; }
+    int Tag() const { return state_.Tag; }
+    void SetTag(int value) { state_.Tag = value; }
+    int DBTag() const { return state_.DbTag; }
+    void SetDBTag(int value) { state_.DbTag = value; }
     // The application's own text; the planner never reads or copies it.
-    const std::string& ItemKey() const { return itemKey_; }
-    void SetItemKey(const std::string& value) { itemKey_ = value; }
+    const std::string& ItemKey() const { return state_.ItemKey; }
+    void SetItemKey(const std::string& value) { state_.ItemKey = value; }
 
     const TLaneLayout& Layout() const { return layout_; }
     int LaneCount() const { return layout_.LaneCount; }
@@ -186,53 +236,9 @@ private:
     TPlannerItems& collection_;
     int index_;
 
-    int itemBegin_ = 0;
-    int itemEnd_ = 0;
-    int itemPos_ = 0;
-    bool visible_ = false;
-    bool inHeader_ = false;
-
-    TCaptionType captionType_ = ctNone;
-    std::string captionText_;
-    TColor captionBkg_ = clWhite;
-    TColor captionBkgTo_ = clNone;
-    TPlannerFont captionFont_;
-    TAlignment captionAlign_ = taLeftJustify;
-    std::vector<std::string> text_;
-    TPlannerFont font_;
-    TAlignment alignment_ = taLeftJustify;
-    bool wordWrap_ = true;
-    TColor color_ = clWhite;
-    TColor selectColor_ = clInfoBk;
-    TColor selectFontColor_ = clRed;
+    TPlannerItemState state_;
     bool selected_ = false;
     bool hasFocus_ = false;
-    bool showSelection_ = true;
-    TPlannerShape shape_ = psRect;
-    bool shadow_ = true;
-    TColor trackColor_ = clBlue;
-    bool trackVisible_ = true;
-    bool uniformBkg_ = true;
-    TBrushStyle brushStyle_ = bsSolid;
-    bool allowOverlap_ = true;
-    bool background_ = false;
-    int layer_ = 0;
-    bool readOnly_ = false;
-    bool fixedPos_ = false;
-    bool fixedSize_ = false;
-    bool fixedPosition_ = false;
-    TPlannerEditType inplaceEdit_ = peMemo;
-    int imageID_ = -1;
-    std::string name_;
-    int tag_ = 0;
-    int dbTag_ = 0;
-    std::string itemKey_;
-
-    int beginMinute_ = 0;
-    int endMinute_ = 0;
-    TDateTime beginValue_ = 0;
-    int overflowBefore_ = 0;
-    int overflowAfter_ = 0;
     TLaneLayout layout_;
     TItemViewState viewState_;
 };

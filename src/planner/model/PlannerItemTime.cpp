@@ -28,48 +28,48 @@ TDateTime MinutesAsDateTime(int minutes, int minutesBack = 0) {
 } // namespace
 
 void TPlannerItem::SetBeginTime(TDateTime value) {
-    beginValue_ = value;
+    state_.BeginValue = value;
     const int minute = MinuteOfDay(value);
     const TPlannerDisplay& display = Planner().Display();
     SetItemBegin(minute / display.DisplayUnit() - display.DisplayStart());
-    beginMinute_ = minute;
+    state_.BeginMinute = minute;
 }
 
 // An end on a later date, or at an earlier time of day than the start, lies on the next day.
 void TPlannerItem::SetEndTime(TDateTime value) {
     const TPlannerDisplay& display = Planner().Display();
-    overflowAfter_ = 0;
-    overflowBefore_ = 0;
+    state_.OverflowAfter = 0;
+    state_.OverflowBefore = 0;
     int minute = MinuteOfDay(value);
-    if (std::trunc(value) > std::trunc(beginValue_)) minute += kMinsPerDay;
-    if (minute < beginMinute_) minute += kMinsPerDay;
+    if (std::trunc(value) > std::trunc(state_.BeginValue)) minute += kMinsPerDay;
+    if (minute < state_.BeginMinute) minute += kMinsPerDay;
     if (minute > display.DisplayEndMinute()) {
-        overflowAfter_ = (minute - display.DisplayEndMinute()) / display.DisplayUnit();
+        state_.OverflowAfter = (minute - display.DisplayEndMinute()) / display.DisplayUnit();
         SetItemEnd(display.DisplayEnd() - display.DisplayStart() + 1);
     } else {
         SetItemEnd((minute - 1) / display.DisplayUnit() + 1 - display.DisplayStart());
     }
-    endMinute_ = minute;
+    state_.EndMinute = minute;
 }
 
 TDateTime TPlannerItem::BeginTime() const {
     const int before =
-        overflowBefore_ > 0 ? overflowBefore_ * Planner().Display().DisplayUnit() : 0;
-    return MinutesAsDateTime(beginMinute_, before);
+        state_.OverflowBefore > 0 ? state_.OverflowBefore * Planner().Display().DisplayUnit() : 0;
+    return MinutesAsDateTime(state_.BeginMinute, before);
 }
 
 TDateTime TPlannerItem::EndTime() const {
-    return MinutesAsDateTime(endMinute_);
+    return MinutesAsDateTime(state_.EndMinute);
 }
 
 std::string TPlannerItem::CaptionString() const {
-    switch (captionType_) {
+    switch (state_.CaptionType) {
     case ctTime:
         return TimeSpanText();
     case ctTimeText:
-        return TimeSpanText() + " " + captionText_;
+        return TimeSpanText() + " " + state_.CaptionText;
     default:
-        return captionText_;
+        return state_.CaptionText;
     }
 }
 
@@ -85,9 +85,9 @@ std::string TPlannerItem::TimeSpanText() const {
 
 std::string TPlannerItem::StartText() const {
     const int unit = Planner().Display().DisplayUnit();
-    return MinutesToText(beginMinute_ - unit * overflowBefore_ + kMinsPerDay);
+    return MinutesToText(state_.BeginMinute - unit * state_.OverflowBefore + kMinsPerDay);
 }
 
 std::string TPlannerItem::EndText() const {
-    return MinutesToText(endMinute_);
+    return MinutesToText(state_.EndMinute);
 }
