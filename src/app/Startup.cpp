@@ -1,5 +1,8 @@
 #include "app/Startup.h"
 
+#include "app/CommandLine.h"
+#include "db/IBDatabase.h"
+#include "platform/HandledAction.h"
 #include "catalogue/ProgramFilter.h"
 #include "catalogue/ProgramModule.h"
 #include "data/mData.h"
@@ -13,7 +16,20 @@ TStartup::~TStartup() {
     main.reset();
 }
 
+namespace {
+
+// A start-up attach that failed has said so once; nothing more is tried.
+void OpenFirstDay(TfrmMain& main, const TmodData& data, const std::vector<std::string>& arguments) {
+    RunHandled([&] {
+        if (const auto date = ScheduleDateArgument(arguments)) main.SetScheduleDate(*date);
+    });
+    if (data.IBDatabase->Connected()) RunHandled([&] { main.OpenStoredDay(); });
+}
+
+} // namespace
+
 std::unique_ptr<TStartup> CreateApplicationObjects(const std::string& configFolder,
+                                                   const std::vector<std::string>& arguments,
                                                    const TmodData::BindWindows& afterBinding) {
     SetApplicationTitle("Skedora");
     auto objects = std::make_unique<TStartup>();
@@ -27,5 +43,6 @@ std::unique_ptr<TStartup> CreateApplicationObjects(const std::string& configFold
     if (objects->data->HaltRequested()) return objects;
     objects->programFilter = std::make_unique<TfrmProgramFilter>();
     objects->programFilter->BindDataModule(*objects->data);
+    OpenFirstDay(*objects->main, *objects->data, arguments);
     return objects;
 }

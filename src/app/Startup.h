@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class TfrmMain;
 class TfrmPrograms;
@@ -23,5 +24,9 @@ struct TStartup {
 // window, the data module and the picker, in that order. The data module binds the two windows
 // made before it, then runs afterBinding, before it connects. Stops after the data module when
 // it asks the process to end. Errors escape to the caller.
+// Then the main window shows the day given by "--date" among the arguments (or the form's
+// date) and, when connected, opens the broadcasts stored under it; errors of these steps are
+// shown and start-up goes on.
 std::unique_ptr<TStartup> CreateApplicationObjects(const std::string& configFolder,
+                                                   const std::vector<std::string>& arguments = {},
                                                    const TmodData::BindWindows& afterBinding = {});

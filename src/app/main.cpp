@@ -10,6 +10,10 @@
 #include "platform/QtFormatSettings.h"
 #include "platform/QtTimer.h"
 
+#include <QCoreApplication>
+#include <string>
+#include <vector>
+
 int main(int argc, char** argv) {
     TApplication application(argc, argv);
     QtDialogs dialogs;
@@ -17,7 +21,10 @@ int main(int argc, char** argv) {
     InstallQtTimers();
     DefaultFormatSettings() = ReadSystemFormatSettings();
     try {
-        auto objects = CreateApplicationObjects(ExecutableFolder());
+        std::vector<std::string> arguments;
+        for (const QString& argument : QCoreApplication::arguments())
+            arguments.push_back(argument.toStdString());
+        auto objects = CreateApplicationObjects(ExecutableFolder(), arguments);
         if (objects->data->HaltRequested()) return 0;
         objects->main->show();
         return application.exec();

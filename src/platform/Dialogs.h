@@ -6,7 +6,8 @@ class QWidget;
 
 enum class MessageIcon { None, Error, Warning, Information, Question }; // Error: the stop icon
 
-enum class MessageButtons { OK, OKCancel, YesNo, YesNoCancel };
+// SaveDiscardCancel answers mrYes for Save and mrNo for Discard.
+enum class MessageButtons { OK, OKCancel, YesNo, YesNoCancel, SaveDiscardCancel };
 
 // Modal results; the numbers are those message box buttons and windows answer with.
 enum ModalResult : int {

@@ -41,8 +41,7 @@ void PrintLine(const std::string& cp1251) {
 }
 
 ModalResult FirstButton(MessageButtons buttons) {
-    return buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel ? mrYes
-                                                                                      : mrOk;
+    return buttons == MessageButtons::OK || buttons == MessageButtons::OKCancel ? mrOk : mrYes;
 }
 
 QMessageBox::Icon ToQtIcon(MessageIcon icon) {
@@ -68,6 +67,8 @@ QMessageBox::StandardButtons ToQtButtons(MessageButtons buttons) {
         return QMessageBox::Yes | QMessageBox::No;
     case MessageButtons::YesNoCancel:
         return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case MessageButtons::SaveDiscardCancel:
+        return QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
     default:
         return QMessageBox::Ok;
     }
@@ -78,8 +79,10 @@ ModalResult FromQtButton(int button) {
     case QMessageBox::Ok:
         return mrOk;
     case QMessageBox::Yes:
+    case QMessageBox::Save:
         return mrYes;
     case QMessageBox::No:
+    case QMessageBox::Discard:
         return mrNo;
     case QMessageBox::Cancel:
         return mrCancel;
@@ -134,7 +137,9 @@ ModalResult QtDialogs::MessageBox(const std::string& text, const std::string& ca
     }
     QMessageBox box(ToQtIcon(icon), ToQString(caption), ToQString(text).replace("\r\n", "\n"),
                     ToQtButtons(buttons), QApplication::activeWindow());
-    box.setDefaultButton(FirstButton(buttons) == mrYes ? QMessageBox::Yes : QMessageBox::Ok);
+    box.setDefaultButton(buttons == MessageButtons::SaveDiscardCancel ? QMessageBox::Save
+                         : FirstButton(buttons) == mrYes          ? QMessageBox::Yes
+                                                                  : QMessageBox::Ok);
     return FromQtButton(box.exec());
 }
 

@@ -19,6 +19,8 @@ void TfrmMain::BindDataModule(TmodData& data) {
     data_ = &data;
     trPrograms->SetDefaultDatabase(data.IBDatabase.get());
     qryPrograms->SetDatabase(data.IBDatabase.get());
+    trDay->SetDefaultDatabase(data.IBDatabase.get());
+    qryDay->SetDatabase(data.IBDatabase.get());
 }
 
 TDateTime TfrmMain::ScheduleDate() const {

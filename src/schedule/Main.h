@@ -4,17 +4,25 @@
 #include "platform/Dialogs.h"
 #include "schedule/ScheduleEntry.h"
 
+#include <QKeySequence>
+#include <QList>
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 #include <vector>
 
 class QAction;
+class QMenu;
+class TScheduleDateBar;
+class TScheduleHistory;
+struct TStoredBroadcast;
 class QToolBar;
 class QToolButton;
 class TIBQuery;
 class TIBTransaction;
 class TmodData;
 class TPlanner;
+class TPlannerItem;
 class TPlannerCalendar;
 class TPlannerCalendarGroup;
 class TQtImageList;
@@ -44,6 +52,21 @@ public:
     // Writes the broadcasts saved under the schedule date to a file the user picks.
     void ExportSchedule();
 
+    // Shows the broadcasts stored under the schedule date; on an error the planner keeps what
+    // it had. The day then counts as saved.
+    void OpenStoredDay();
+    // The user's move to another date: asks about unsaved changes, reads the day and shows it;
+    // a refusal or an error leaves the date and the planner as they were.
+    void ChangeScheduleDate(TDateTime date);
+    // Shows a date without opening it (start-up, before the connection is there).
+    void SetScheduleDate(TDateTime date);
+    // With unsaved changes, asks whether to save them first; false when the user cancels or
+    // the save fails.
+    bool ConfirmLeavingDay();
+    // Takes the selected items off the planner.
+    void RemoveSelectedItems();
+    TScheduleHistory& History() { return *history_; }
+
     void actSaveExecute();
     void actExportExecute();
 
@@ -64,6 +87,20 @@ public:
     OpenFileRequest dlg1;
     std::unique_ptr<TQtImageList> il2;
 
+    // Beyond the form: choosing and opening any day, removing items, undo.
+    TScheduleDateBar* DateBar = nullptr;
+    QAction* actUndo = nullptr;
+    QAction* actRedo = nullptr;
+    QAction* actPreviousDay = nullptr;
+    QAction* actNextDay = nullptr;
+    QAction* actRemove = nullptr;
+    QMenu* mnuItem = nullptr;
+    std::unique_ptr<TIBQuery> qryDay;
+    std::unique_ptr<TIBTransaction> trDay;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void CreateForm();
     void CreateToolbar();
@@ -74,6 +111,14 @@ private:
     QAction* AddAction(const char* name, const char* caption, int imageIndex,
                        void (TfrmMain::*handler)());
     QToolButton* AddToolButton(const char* name, QAction* action);
+    void CreateDayControls();
+    void CreateUndoActions();
+    QAction* AddShortcut(const char* name, const char* caption, const QList<QKeySequence>& keys,
+                         std::function<void()> handler);
+    void ConnectPlanner();
+    void ShowStoredDay(TDateTime date, const std::vector<TStoredBroadcast>& day);
+    void ItemRightClick(TPlannerItem& item);
 
     TmodData* data_ = nullptr;
+    TScheduleHistory* history_ = nullptr;
 };

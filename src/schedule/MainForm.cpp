@@ -89,6 +89,7 @@ void TfrmMain::CreateForm() {
     CreatePanel(client);
     CreateComponents();
     CreateActions();
+    CreateDayControls();
 }
 
 void TfrmMain::CreateToolbar() {

@@ -2,6 +2,7 @@
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
 #include "planner/widget/Planner.h"
+#include "schedule/ScheduleHistory.h"
 #include "schedule/Main.h"
 
 namespace {
@@ -54,4 +55,5 @@ void TfrmMain::SaveSchedule() {
         throw;
     }
     transaction.Commit();
+    History().MarkSaved();
 }

@@ -109,7 +109,27 @@ void DrawClock(QPainter& p) {
     p.drawLine(QPointF(8, 8), QPointF(11, 9.5));
 }
 
+// A curved arrow turning back (undo) or forward (redo).
+void DrawTurn(QPainter& p, bool back) {
+    if (!back) p.translate(32, 0), p.scale(-1, 1);
+    QPainterPath curve;
+    curve.moveTo(8, 14);
+    curve.cubicTo(14, 6, 28, 8, 27, 19);
+    curve.cubicTo(26, 26, 18, 28, 13, 26);
+    p.setPen(QPen(kBlue, 4, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(curve);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kBlue);
+    p.drawPolygon(QPolygonF({{2, 18}, {4, 6}, {14, 12}}));
+}
+
 } // namespace
+
+std::vector<QImage> UndoRedoImages() {
+    return {Picture(32, [](QPainter& p) { DrawTurn(p, true); }),
+            Picture(32, [](QPainter& p) { DrawTurn(p, false); })};
+}
 
 std::vector<QImage> ToolbarImages() {
     std::vector<QImage> images;

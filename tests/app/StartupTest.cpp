@@ -80,7 +80,7 @@ TEST_F(Startup, FailedAttachShowsOneBoxAndGoesOn) {
 TEST_F(Startup, ConnectWithoutConnectionEndsTheProcess) {
     TempDatabase database;
     folder_.SetServer(database.Path());
-    auto objects = CreateApplicationObjects(folder_.Folder(), [](TmodData& data) {
+    auto objects = CreateApplicationObjects(folder_.Folder(), {}, [](TmodData& data) {
         data.IBDatabase->AfterConnect = [](TIBDatabase& connection) { connection.ForcedClose(); };
     });
 

@@ -60,3 +60,13 @@ TEST(PlannerCalendarGroup, CarriesMonthsIntoTheNextYear) {
     EXPECT_EQ(group.Calendar(2).monthShown(), 1);
     EXPECT_EQ(group.Calendar(2).yearShown(), 2011);
 }
+
+TEST(PlannerCalendar, SelectedDateSetsEveryPartAtOnce) {
+    TestApplication();
+    TPlannerCalendar calendar;
+    calendar.SetSelectedDate(EncodeDate(2011, 1, 31) + 0.5);
+    calendar.SetSelectedDate(EncodeDate(2011, 2, 28));
+    EXPECT_EQ(calendar.SelectedDate(), EncodeDate(2011, 2, 28));
+    EXPECT_EQ(calendar.Month(), 2);
+    EXPECT_EQ(calendar.Day(), 28);
+}

@@ -1,7 +1,6 @@
 // Renders the application's windows, as their forms build them, over the sample catalogue into
 // PNG files for a person to look at: render_windows [output folder].
 #include "data/mData.h"
-#include "planner/widget/Planner.h"
 #include "platform/ErrorHandler.h"
 #include "platform/FormatSettings.h"
 #include "platform/QtFormatSettings.h"
@@ -32,18 +31,6 @@ void Save(QWidget& window, const std::string& file) {
     std::cout << file << "\n";
 }
 
-// About twenty programmes in two positions, the second with its own date caption.
-void FillDay(TfrmMain& window) {
-    window.Planner1->SetPositions(2);
-    window.LoadSelectedPrograms("101, 102, 110, 111, 112, 120, 103, 190, 191, 104, 105");
-    window.AddLoadedPrograms();
-    window.LoadSelectedPrograms("192, 120, 110, 111, 112, 104, 105, 190, 191");
-    window.AddLoadedPrograms();
-    for (int i = 11; i < window.Planner1->Items().Count(); ++i)
-        window.Planner1->Items()[i].SetItemPos(1);
-    window.Planner1->Header().Captions().Assign({"", "17.06.2010", "18.06.2010"});
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -58,7 +45,7 @@ int main(int argc, char** argv) {
 
     TfrmMain main;
     TmodData data(database.Folder() + "/", [&](TmodData& d) { main.BindDataModule(d); });
-    FillDay(main);
+    main.OpenStoredDay();
     Save(main, folder + "/main_window.png");
     for (const std::string& message : dialogs.Messages())
         std::cerr << "message: " << message << "\n";

@@ -33,6 +33,15 @@ bool TPlannerCalendar::SetDate(int year, int month, int day) {
     return true;
 }
 
+void TPlannerCalendar::SetSelectedDate(TDateTime date) {
+    int year, month, day;
+    DecodeDate(date, year, month, day);
+    if (!SetDate(year, month, day)) return;
+    year_ = static_cast<std::uint16_t>(year);
+    month_ = static_cast<std::uint16_t>(month);
+    day_ = static_cast<std::uint16_t>(day);
+}
+
 void TPlannerCalendar::Loaded() {
     TryEncodeDate(year_, month_, day_, selectedDate_);
 }

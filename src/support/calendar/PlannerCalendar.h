@@ -21,6 +21,8 @@ public:
     void SetYear(std::uint16_t year);
 
     TDateTime SelectedDate() const { return selectedDate_; }
+    // The date's day, month and year at once; the time of day is dropped.
+    void SetSelectedDate(TDateTime date);
     // End of loading the window's settings: the date follows the stored parts.
     void Loaded();
 

@@ -1,0 +1,90 @@
+#include "planner/widget/Planner.h"
+#include "platform/Dialogs.h"
+#include "platform/ErrorHandler.h"
+#include "platform/HandledAction.h"
+#include "schedule/LayoutLock.h"
+#include "schedule/Main.h"
+#include "schedule/ScheduleDateBar.h"
+#include "schedule/ScheduleHistory.h"
+#include "schedule/StoredDay.h"
+#include "support/calendar/PlannerCalendar.h"
+#include "support/common/TextDate.h"
+
+#include <QCloseEvent>
+#include <QCursor>
+#include <QMenu>
+#include <algorithm>
+
+void TfrmMain::SetScheduleDate(TDateTime date) {
+    PlannerCalendar1->SetSelectedDate(date);
+    DateBar->SetDate(ScheduleDate());
+}
+
+void TfrmMain::OpenStoredDay() {
+    ShowStoredDay(ScheduleDate(), ReadStoredDay(*qryDay, ScheduleDate()));
+}
+
+// The day is read before anything changes, so a failed read leaves date and planner alone.
+void TfrmMain::ChangeScheduleDate(TDateTime date) {
+    DateBar->SetDate(ScheduleDate());
+    if (date == ScheduleDate() || !ConfirmLeavingDay()) return;
+    const std::vector<TStoredBroadcast> day = ReadStoredDay(*qryDay, date);
+    SetScheduleDate(date);
+    ShowStoredDay(date, day);
+}
+
+void TfrmMain::ShowStoredDay(TDateTime date, const std::vector<TStoredBroadcast>& day) {
+    int positions = 1;
+    for (const TStoredBroadcast& broadcast : day)
+        positions = std::max(positions, broadcast.Position + 1);
+    {
+        const TLayoutLock lock(Planner1->Items());
+        Planner1->Items().Clear();
+        Planner1->SetPositions(positions);
+        Planner1->Header().Captions().Assign(DayCaptions(date, positions));
+        for (const TStoredBroadcast& broadcast : day)
+            AddScheduleItem(broadcast.Entry, broadcast.Position);
+    }
+    history_->Reset();
+}
+
+bool TfrmMain::ConfirmLeavingDay() {
+    if (!history_->Unsaved()) return true;
+    const ModalResult answer = AppDialogs().MessageBox(
+        "Save changes to the schedule of " + DateToText(ScheduleDate()) + "?", ApplicationTitle(),
+        MessageIcon::Question, MessageButtons::SaveDiscardCancel);
+    if (answer == mrCancel || answer == mrNone) return false;
+    if (answer == mrYes) SaveSchedule();
+    return true;
+}
+
+// Taken first: deleting the selected item passes the selection on to a neighbour.
+void TfrmMain::RemoveSelectedItems() {
+    TPlannerItems& items = Planner1->Items();
+    std::vector<const TPlannerItem*> selected;
+    for (const TPlannerItem& item : items.All())
+        if (item.Selected()) selected.push_back(&item);
+    {
+        const TLayoutLock lock(items);
+        for (const TPlannerItem* item : selected)
+            items.Delete(item->Index());
+    }
+    history_->Record("Remove");
+}
+
+// The item under the pointer becomes the selection unless it already belongs to it.
+void TfrmMain::ItemRightClick(TPlannerItem& item) {
+    if (!item.Selected()) Planner1->Items().Select(&item, false, {});
+    Planner1->update();
+    mnuItem->popup(QCursor::pos());
+}
+
+// Closing asks about unsaved changes; a failed save keeps the window open.
+void TfrmMain::closeEvent(QCloseEvent* event) {
+    bool leave = false;
+    RunHandled([&] { leave = ConfirmLeavingDay(); });
+    if (leave)
+        event->accept();
+    else
+        event->ignore();
+}
