@@ -6,6 +6,7 @@
 #include "db/IBTransaction.h"
 #include "platform/Cp1251.h"
 #include "platform/ErrorHandler.h"
+#include "planner/widget/Planner.h"
 #include "schedule/Main.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDatabase.h"
@@ -75,6 +76,42 @@ TEST_F(Startup, FailedAttachShowsOneBoxAndGoesOn) {
     EXPECT_FALSE(objects->data->HaltRequested());
     EXPECT_FALSE(objects->data->IBDatabase->Connected());
     EXPECT_NE(objects->programFilter, nullptr);
+}
+
+TEST_F(Startup, OpensTheStoredDayOfTheDateAskedFor) {
+    TempDatabase database(
+        "INSERT INTO PROGRAM_TIMELINE (NPROGRAM_ID, DSTART_DATE, TSTART_TIME, TDURATION) "
+        "VALUES (4, '2011-03-05', '10:00', '00:30');");
+    folder_.SetServer(database.Path());
+    auto objects = CreateApplicationObjects(folder_.Folder(), {"skedora", "--date", "2011-03-05"});
+    EXPECT_TRUE(dialogs_.Calls().empty());
+    EXPECT_EQ(objects->main->ScheduleDate(), EncodeDate(2011, 3, 5));
+    EXPECT_EQ(objects->main->Planner1->Items().Count(), 1);
+
+    auto later = CreateApplicationObjects(folder_.Folder(), {"skedora", "--date=2011-03-06"});
+    EXPECT_EQ(later->main->ScheduleDate(), EncodeDate(2011, 3, 6));
+    EXPECT_EQ(later->main->Planner1->Items().Count(), 0);
+}
+
+TEST_F(Startup, DateThatDoesNotParseIsNamedAndTheFormsDateUsed) {
+    TempDatabase database;
+    folder_.SetServer(database.Path());
+    for (const char* value : {"2011-02-30", "17.06.2010", "2011-3-5", ""}) {
+        ScriptedDialogs dialogs;
+        auto objects = CreateApplicationObjects(folder_.Folder(), {"skedora", "--date", value});
+        ASSERT_EQ(dialogs.Messages().size(), 1u) << value;
+        EXPECT_EQ(dialogs.Messages()[0], "Invalid --date \"" + std::string(value) +
+                                             "\": expected a date as YYYY-MM-DD; the form's date "
+                                             "is used.");
+        EXPECT_EQ(objects->main->ScheduleDate(), EncodeDate(2010, 6, 17));
+    }
+}
+
+TEST_F(Startup, FailedAttachOpensNoDayAndShowsNothingMore) {
+    folder_.SetServer(folder_.Folder() + "missing/KORVEN.FDB");
+    auto objects = CreateApplicationObjects(folder_.Folder(), {"skedora", "--date", "2011-03-05"});
+    EXPECT_EQ(dialogs_.Calls().size(), 1u);
+    EXPECT_EQ(objects->main->ScheduleDate(), EncodeDate(2011, 3, 5));
 }
 
 TEST_F(Startup, ConnectWithoutConnectionEndsTheProcess) {
