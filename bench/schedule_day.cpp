@@ -1,0 +1,77 @@
+// The main window's day: opening a stored day of 2,000 broadcasts in three positions, and
+// saving it back. Run with QT_QPA_PLATFORM=offscreen.
+#include "data/mData.h"
+#include "platform/ErrorHandler.h"
+#include "schedule/Main.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempDatabase.h"
+#include "support/TestApplication.h"
+
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <string>
+
+namespace {
+
+constexpr int kBroadcasts = 2000;
+
+// Broadcasts of about two minutes, one after another over three positions of the day.
+std::string StoredDay() {
+    std::string sql;
+    for (int i = 0; i < kBroadcasts; ++i) {
+        const int position = i % 3, minute = (i / 3) * 2 % 1440;
+        const std::string id = std::to_string(i);
+        char start[8];
+        std::snprintf(start, sizeof start, "%02d:%02d", minute / 60, minute % 60);
+        sql += "INSERT INTO PROGRAM_DESCRIPTION (NID, SNAME, SSERIES_NAME, SLANGUAGE) VALUES (" +
+               id + ", 'Програма " + id + "', 'Поредица', 'BG');\n" +
+               "INSERT INTO PROGRAM_TIMELINE (NPROGRAM_ID, DSTART_DATE, DEND_DATE, TSTART_TIME, "
+               "TDURATION) VALUES (" + id + ", '2010-06-17', '2010-06-" +
+               std::to_string(17 + position) + "', '" + start + "', '00:02');\n";
+    }
+    return sql;
+}
+
+// One window on one database for every benchmark of the run.
+struct Day {
+    Day() : database(StoredDay()) {
+        std::ofstream(database.Folder() + "/SQL.ini") << "[DATABASE]\nSERVER=" << database.Path();
+        data = std::make_unique<TmodData>(database.Folder() + "/",
+                                          [this](TmodData& d) { window.BindDataModule(d); });
+    }
+    ScriptedDialogs dialogs;
+    TempDatabase database;
+    TfrmMain window;
+    std::unique_ptr<TmodData> data;
+};
+
+Day& TheDay() {
+    TestApplication();
+    SetApplicationTitle("Skedora");
+    static Day* day = new Day;
+    return *day;
+}
+
+void BM_OpenStoredDay(benchmark::State& state) {
+    Day& day = TheDay();
+    for (auto _ : state)
+        day.window.OpenStoredDay();
+    state.counters["broadcasts"] = kBroadcasts;
+    if (!day.dialogs.Messages().empty()) state.SkipWithError(day.dialogs.Messages()[0].c_str());
+}
+BENCHMARK(BM_OpenStoredDay)->Unit(benchmark::kMillisecond);
+
+void BM_SaveSchedule(benchmark::State& state) {
+    Day& day = TheDay();
+    day.window.OpenStoredDay();
+    for (auto _ : state)
+        day.window.SaveSchedule();
+    if (!day.dialogs.Messages().empty()) state.SkipWithError(day.dialogs.Messages()[0].c_str());
+}
+BENCHMARK(BM_SaveSchedule)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
