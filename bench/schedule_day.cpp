@@ -28,8 +28,9 @@ std::string StoredDay() {
         sql += "INSERT INTO PROGRAM_DESCRIPTION (NID, SNAME, SSERIES_NAME, SLANGUAGE) VALUES (" +
                id + ", 'Програма " + id + "', 'Поредица', 'BG');\n" +
                "INSERT INTO PROGRAM_TIMELINE (NPROGRAM_ID, DSTART_DATE, DEND_DATE, TSTART_TIME, "
-               "TDURATION) VALUES (" + id + ", '2010-06-17', '2010-06-" +
-               std::to_string(17 + position) + "', '" + start + "', '00:02');\n";
+               "TDURATION) VALUES (" +
+               id + ", '2010-06-17', '2010-06-" + std::to_string(17 + position) + "', '" + start +
+               "', '00:02');\n";
     }
     return sql;
 }

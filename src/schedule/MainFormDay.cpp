@@ -46,8 +46,7 @@ void TfrmMain::CreateUndoActions() {
     QUndoStack& stack = history_->Stack();
     const std::vector<QImage> images = UndoRedoImages();
     actUndo = AddShortcut("actUndo", "Undo", {QKeySequence::Undo}, [&stack] { stack.undo(); });
-    actRedo = AddShortcut("actRedo", "Redo",
-                          {QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")},
+    actRedo = AddShortcut("actRedo", "Redo", {QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")},
                           [&stack] { stack.redo(); });
     for (QAction* action : {actUndo, actRedo}) {
         action->setIcon(QIcon(QPixmap::fromImage(images[action == actUndo ? 0 : 1])));
@@ -89,6 +88,8 @@ void TfrmMain::ConnectPlanner() {
     Planner1->OnItemSize = [this](TPlannerItem&, const TItemPlace&, const TItemPlace&) {
         history_->Record("Size");
     };
-    Planner1->OnItemDelete = [this](TPlannerItem&) { RunHandled([this] { RemoveSelectedItems(); }); };
+    Planner1->OnItemDelete = [this](TPlannerItem&) {
+        RunHandled([this] { RemoveSelectedItems(); });
+    };
     Planner1->OnItemRightClick = [this](TPlannerItem& item) { ItemRightClick(item); };
 }

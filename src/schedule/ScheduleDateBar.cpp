@@ -44,8 +44,9 @@ TScheduleDateBar::TScheduleDateBar(QWidget* parent) : QWidget(parent) {
     layout->addWidget(btnNextDay, 0, 2);
     layout->addWidget(btnToday, 0, 3);
     layout->addWidget(lblUnsaved, 1, 0, 1, 4, Qt::AlignLeft);
-    connect(edDate, &QDateEdit::dateChanged, this,
-            [this](const QDate& date) { if (!showing_) Choose(FromQDate(date)); });
+    connect(edDate, &QDateEdit::dateChanged, this, [this](const QDate& date) {
+        if (!showing_) Choose(FromQDate(date));
+    });
     connect(btnPreviousDay, &QToolButton::clicked, this, [this] { Choose(Date() - 1); });
     connect(btnNextDay, &QToolButton::clicked, this, [this] { Choose(Date() + 1); });
     connect(btnToday, &QToolButton::clicked, this, [this] { Choose(::Date()); });

@@ -211,9 +211,11 @@ TEST_F(ScheduleDay, TypedDayThatDoesNotExistIsRefused) {
     QTest::keyClicks(&edit, "31.02.2010");
     QTest::keyClick(&edit, Qt::Key_Return);
     edit.clearFocus();
-    EXPECT_EQ(window_->ScheduleDate(), FromQDate(edit.date())) << "the edit shows the date in force";
+    EXPECT_EQ(window_->ScheduleDate(), FromQDate(edit.date()))
+        << "the edit shows the date in force";
     EXPECT_EQ(Items().size(), window_->ScheduleDate() == kFormDate ? 1u : 0u);
-    for (const std::string& message : dialogs_.Messages()) ADD_FAILURE() << message;
+    for (const std::string& message : dialogs_.Messages())
+        ADD_FAILURE() << message;
 }
 
 TEST_F(ScheduleDay, TodayButtonOpensTheCurrentDate) {
