@@ -58,3 +58,19 @@ TEST(MarkupElements, HorizontalRuleEndsTheLineWithALine) {
 }
 
 } // namespace
+
+namespace {
+
+// Numbers far beyond any screen are held to a bound instead of overflowing.
+TEST(MarkupElements, HugeNumbersInTagsAreHeldWithinBounds) {
+    MarkupDrawing rotated;
+    rotated.Draw("<r 99999999999>a</r><r 370>b", {0, 0, 400, 100});
+    EXPECT_EQ(rotated.Text(0).Font.Orientation, 1000000 % 360 * 10);
+    EXPECT_EQ(rotated.Text(1).Font.Orientation, 100);
+
+    MarkupDrawing indented;
+    indented.Draw("<ind x=\"2147483647\">a", {0, 0, 400, 100});
+    EXPECT_EQ(indented.Text(0).Rect.Left, 1000000);
+}
+
+} // namespace

@@ -8,10 +8,6 @@ namespace {
 
 constexpr int kToggleSize = 16;
 
-int Number(const std::string& text) {
-    return std::atoi(text.c_str());
-}
-
 struct TPictureSize {
     int Index = -1;
     int Width = 0;
@@ -23,9 +19,10 @@ TPictureSize PictureSize(const TMarkupCall& call, const TMarkupTag& tag) {
     const std::string source = Attribute(tag, "SRC");
     const TImageList* images = call.Options.Images;
     if (!images || UpperCase(source.substr(0, 4)) != "IDX:") return {};
-    const int index = Number(source.substr(4));
+    const int index = MarkupNumber(source.substr(4));
     if (index < 0 || index >= images->Count()) return {};
-    TPictureSize size{index, Number(Attribute(tag, "WIDTH")), Number(Attribute(tag, "HEIGHT"))};
+    TPictureSize size{index, MarkupNumber(Attribute(tag, "WIDTH")),
+                      MarkupNumber(Attribute(tag, "HEIGHT"))};
     if (size.Width <= 0 || size.Height <= 0) {
         size.Width = images->Width();
         size.Height = images->Height();
@@ -62,7 +59,7 @@ struct TControl {
 
 TControl ReadControl(TCanvas& canvas, const TMarkupTag& tag) {
     TControl control{UpperCase(Attribute(tag, "TYPE")), Attribute(tag, "ID"),
-                     Attribute(tag, "VALUE"), Number(Attribute(tag, "WIDTH")), 0};
+                     Attribute(tag, "VALUE"), MarkupNumber(Attribute(tag, "WIDTH")), 0};
     if (control.Type == "CHECK" || control.Type == "RADIO") {
         control.Width = kToggleSize;
         control.Height = kToggleSize;

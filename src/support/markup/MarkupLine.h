@@ -89,6 +89,10 @@ TTagOutcome FormControl(TMarkupCall& call, TMarkupState& state, TMarkupLine& lin
 // The double-quoted value of attribute `name` (upper case); empty when missing.
 std::string Attribute(const TMarkupTag& tag, const std::string& name);
 std::string FirstQuotedValue(const std::string& text);
+// The leading decimal number of an attribute value, 0 when there is none; held within
+// +-kMarkupNumberLimit, so sums of positions and sizes stay far from overflowing.
+int MarkupNumber(const std::string& text);
+constexpr int kMarkupNumberLimit = 1000000;
 TColor MarkupColor(const std::string& value);
 
 std::string UpperCase(std::string_view text);

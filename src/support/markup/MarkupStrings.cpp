@@ -1,6 +1,7 @@
 #include "support/markup/MarkupLine.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -53,6 +54,11 @@ std::string FirstQuotedValue(const std::string& text) {
 }
 
 // The name must start a word, so that COLOR is not found inside BGCOLOR.
+int MarkupNumber(const std::string& text) {
+    const long value = std::strtol(text.c_str(), nullptr, 10);
+    return static_cast<int>(std::clamp<long>(value, -kMarkupNumberLimit, kMarkupNumberLimit));
+}
+
 std::string Attribute(const TMarkupTag& tag, const std::string& name) {
     for (size_t at = tag.Upper.find(name); at != std::string::npos;
          at = tag.Upper.find(name, at + 1)) {

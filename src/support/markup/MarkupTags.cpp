@@ -10,10 +10,6 @@ bool Is(const TMarkupTag& tag, size_t at, char c) {
     return tag.Upper.size() > at && tag.Upper[at] == c;
 }
 
-int Number(const std::string& text) {
-    return std::atoi(text.c_str());
-}
-
 void SetBrush(TCanvas& canvas, TColor color) {
     canvas.Brush.Color = color;
 }
@@ -70,7 +66,7 @@ void StartFont(TMarkupCall& call, TMarkupState& state, const TMarkupTag& tag, TM
         state.FontBackground = canvas.Brush.Color;
         SetBrush(canvas, MarkupColor(background));
     }
-    const int size = Number(Attribute(tag, "SIZE"));
+    const int size = MarkupNumber(Attribute(tag, "SIZE"));
     static constexpr int kSizes[] = {8, 10, 12, 14, 16};
     if (size >= 1 && size <= 5)
         SetFontSize(canvas.Font, kSizes[size - 1]);
@@ -108,7 +104,7 @@ void StartParagraph(TMarkupCall& call, TMarkupState& state, const TMarkupLine& l
     if (align == "RIGHT") state.Align = TMarkupAlign::Right;
     if (align == "CENTER") state.Align = TMarkupAlign::Center;
     const std::string indent = Attribute(tag, "INDENT");
-    if (!indent.empty()) state.Indent = Number(indent);
+    if (!indent.empty()) state.Indent = MarkupNumber(indent);
     const std::string background = Attribute(tag, "BGCOLOR");
     if (background.empty() || pass != TMarkupPass::Draw) return;
     state.ParagraphBackground = call.Canvas.Brush.Color;
@@ -143,7 +139,7 @@ void ListItem(TMarkupCall& call, const TMarkupState& state, TMarkupLine& line, T
 }
 
 void MoveToIndent(TMarkupCall& call, TMarkupLine& line, const TMarkupTag& tag) {
-    const int x = call.Rect.Left + Number(Attribute(tag, "X"));
+    const int x = call.Rect.Left + MarkupNumber(Attribute(tag, "X"));
     if (x <= line.X) return;
     line.Width += x - line.X;
     line.X = x;
@@ -152,9 +148,9 @@ void MoveToIndent(TMarkupCall& call, TMarkupLine& line, const TMarkupTag& tag) {
 // The first number in the tag: the angle in degrees.
 void Rotate(TCanvas& canvas, TMarkupState& state, const TMarkupTag& tag) {
     const size_t digit = tag.Upper.find_first_of("-0123456789");
-    const int angle = digit == std::string::npos ? 0 : Number(tag.Upper.substr(digit));
+    const int angle = digit == std::string::npos ? 0 : MarkupNumber(tag.Upper.substr(digit));
     state.UnrotatedFonts.push_back(canvas.Font);
-    canvas.Font.Orientation = angle * 10;
+    canvas.Font.Orientation = angle % 360 * 10;
 }
 
 TTagOutcome StartB(TMarkupCall& call, const TMarkupTag& tag, TMarkupPass pass) {
