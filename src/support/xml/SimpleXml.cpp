@@ -42,24 +42,38 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
+// A file's bytes; not zero-filled first, since every byte kept is read from the file.
+struct FileContent {
+    std::unique_ptr<char[]> bytes;
+    std::size_t size = 0;
+};
+
+// Reads until the end of the file into `content`, growing it as needed; false on a read error.
+bool ReadAll(std::FILE* file, FileContent& content, std::size_t capacity) {
+    for (;;) {
+        if (content.size == capacity) {
+            capacity *= 2;
+            std::unique_ptr<char[]> grown(new char[capacity]);
+            std::copy_n(content.bytes.get(), content.size, grown.get());
+            content.bytes = std::move(grown);
+        }
+        content.size +=
+            std::fread(content.bytes.get() + content.size, 1, capacity - content.size, file);
+        if (std::ferror(file)) return false;
+        if (std::feof(file)) return true;
+    }
+}
+
 // The whole content of the file; opening or reading failures raise EFOpenError.
-std::string ReadWholeFile(const std::string& fileName) {
+FileContent ReadWholeFile(const std::string& fileName) {
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(fileName.c_str(), "rb"));
     if (!file) ThrowCannotOpen(fileName);
     std::error_code error;
     const auto size = std::filesystem::file_size(fileName, error);
     // One byte more than the size, so one read meets the end of the file.
-    std::size_t capacity = error ? std::size_t{1} << 16 : static_cast<std::size_t>(size) + 1;
-    std::string content;
-    for (;;) {
-        const std::size_t used = content.size();
-        content.resize(std::max(capacity, used * 2));
-        const std::size_t read =
-            std::fread(content.data() + used, 1, content.size() - used, file.get());
-        content.resize(used + read);
-        if (read == 0 || std::feof(file.get())) break;
-    }
-    if (std::ferror(file.get())) ThrowCannotOpen(fileName);
+    const std::size_t capacity = error ? std::size_t{1} << 16 : static_cast<std::size_t>(size) + 1;
+    FileContent content{std::unique_ptr<char[]>(new char[capacity]), 0};
+    if (!ReadAll(file.get(), content, capacity)) ThrowCannotOpen(fileName);
     return content;
 }
 
@@ -90,8 +104,8 @@ void TSimpleXml::SetFileName(std::string fileName) {
 }
 
 void TSimpleXml::LoadFile(const std::string& fileName) {
-    const std::string content = ReadWholeFile(fileName);
-    XmlInput input(content);
+    const FileContent content = ReadWholeFile(fileName);
+    XmlInput input(std::string_view(content.bytes.get(), content.size));
     ParseStream(input);
 }
 

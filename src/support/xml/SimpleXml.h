@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Exceptions.h"
+#include "support/xml/XmlBlocks.h"
 #include "support/xml/XmlNameIndex.h"
 
 #include <memory>
@@ -39,6 +40,7 @@ class TSimpleXmlProps;
 
 class TSimpleXmlProp {
 public:
+    SKEDORA_XML_BLOCKS
     TSimpleXmlProp(TSimpleXmlProps* parent, std::string name, std::string value,
                    std::string nameSpace);
 
@@ -60,6 +62,7 @@ private:
 // The attributes of one element, in document order.
 class TSimpleXmlProps {
 public:
+    SKEDORA_XML_BLOCKS
     explicit TSimpleXmlProps(TSimpleXmlElem* parent) : parent_(parent) {}
 
     TSimpleXmlElem* Parent() const { return parent_; }
@@ -87,6 +90,7 @@ private:
 // The child nodes of one element, in document order; owns them.
 class TSimpleXmlElems {
 public:
+    SKEDORA_XML_BLOCKS
     explicit TSimpleXmlElems(TSimpleXmlElem* parent) : parent_(parent) {}
     ~TSimpleXmlElems();
 
@@ -120,6 +124,7 @@ private:
 // Base of every node.
 class TSimpleXmlElem {
 public:
+    SKEDORA_XML_BLOCKS
     TSimpleXmlElem();
     TSimpleXmlElem(const TSimpleXmlElem&) = delete;
     TSimpleXmlElem& operator=(const TSimpleXmlElem&) = delete;

@@ -65,15 +65,15 @@ TSimpleXmlElem* TSimpleXmlElems::ItemNamed(std::string_view name) {
 
 TSimpleXmlElem& TSimpleXmlElems::Add(std::unique_ptr<TSimpleXmlElem> node) {
     node->parent_ = parent_;
+    if (entries_.empty()) entries_.reserve(4);
     const bool named = !node->Name().empty();
     entries_.push_back({std::move(node), named});
     index_.Invalidate();
     return *entries_.back().node;
 }
 
+// Releasing a node releases its whole subtree, so no child needs clearing first.
 void TSimpleXmlElems::Clear() {
-    for (Entry& entry : entries_)
-        entry.node->Clear();
     entries_.clear();
     index_.Invalidate();
 }
