@@ -51,6 +51,14 @@ constexpr char32_t UnicodeToLower(char32_t c) {
     return c;
 }
 
+constexpr char32_t UnicodeToUpper(char32_t c) {
+    if (c >= 'a' && c <= 'z') return c - 0x20;
+    if (c >= 0x0450 && c <= 0x045F) return c - 0x50;
+    if (c >= 0x0430 && c <= 0x044F) return c - 0x20;
+    if (c == 0x0491) return 0x0490;
+    return c;
+}
+
 constexpr char32_t kInvalid = 0xFFFFFFFF;
 
 // The code point starting at text[i]; a malformed sequence yields kInvalid and one byte.
@@ -104,6 +112,13 @@ std::array<char, 256> MakeLowerTable() {
     return table;
 }
 
+std::array<char, 256> MakeUpperTable() {
+    std::array<char, 256> table{};
+    for (unsigned i = 0; i < 256; ++i)
+        table[i] = UnicodeToCp1251(UnicodeToUpper(kToUnicode[i]));
+    return table;
+}
+
 } // namespace
 
 char16_t Cp1251ToUnicode(unsigned char byte) {
@@ -148,4 +163,9 @@ bool AnsiSameText(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
         return lower[static_cast<unsigned char>(x)] == lower[static_cast<unsigned char>(y)];
     });
+}
+
+char AnsiUpperChar(char c) {
+    static const std::array<char, 256> upper = MakeUpperTable();
+    return upper[static_cast<unsigned char>(c)];
 }

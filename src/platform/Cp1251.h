@@ -17,3 +17,5 @@ std::string Utf8ToCp1251(const std::string& text);
 
 // Equal ignoring case, Latin and Cyrillic letters alike.
 bool AnsiSameText(std::string_view a, std::string_view b);
+// The capital form of a Latin or Cyrillic letter; every other byte as it is.
+char AnsiUpperChar(char c);

@@ -29,6 +29,8 @@ SKEDORA_EXCEPTION(EDatabaseError, Exception);
 SKEDORA_EXCEPTION(EConvertError, Exception);
 SKEDORA_EXCEPTION(EListError, Exception);
 SKEDORA_EXCEPTION(EInOutError, Exception);
+// A file that cannot be opened or read: "Cannot open file %s".
+SKEDORA_EXCEPTION(EFOpenError, Exception);
 
 // An operating-system failure: "System Error.  Code: %d.\r\n%s".
 class EOSError : public Exception {

@@ -59,6 +59,14 @@ TEST(AnsiSameText, IgnoresCaseOfLatinAndCyrillicLetters) {
     EXPECT_FALSE(AnsiSameText("[", "{"));
 }
 
+TEST(AnsiUpperChar, CapitalisesLatinAndCyrillicLettersOnly) {
+    const std::string lower = Utf8ToCp1251("abz програма ёіїєўґђ µ1[");
+    std::string upper;
+    for (const char c : lower)
+        upper += AnsiUpperChar(c);
+    EXPECT_EQ(upper, Utf8ToCp1251("ABZ ПРОГРАМА ЁІЇЄЎҐЂ µ1["));
+}
+
 TEST(QtText, EveryByteRoundTripsThroughQString) {
     const QString text = ToQString(AllBytes());
     ASSERT_EQ(text.size(), 256);

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+// Case-insensitive lookup of a list's names (Latin and Cyrillic letters alike), rebuilt by the
+// first lookup after the list changed.
+class XmlNameIndex {
+public:
+    void Invalidate() { valid_ = false; }
+
+    // The highest position whose name equals `name` without regard to case, or -1.
+    // `nameAt(i)` gives the name at position i of a list of `count` entries.
+    template <class NameAt>
+    std::ptrdiff_t Find(std::string_view name, std::size_t count, NameAt nameAt) {
+        if (!valid_) Rebuild(count, nameAt);
+        const std::uint32_t hash = UpperHash(name);
+        auto first = std::lower_bound(slots_.begin(), slots_.end(), Slot{hash, 0});
+        for (auto it = std::upper_bound(first, slots_.end(), Slot{hash, UINT32_MAX});
+             it != first;) {
+            --it;
+            if (SameUpper(nameAt(it->position), name)) return it->position;
+        }
+        return -1;
+    }
+
+    static std::uint32_t UpperHash(std::string_view name);
+    static bool SameUpper(std::string_view a, std::string_view b);
+
+private:
+    struct Slot {
+        std::uint32_t hash;
+        std::uint32_t position;
+        bool operator<(const Slot& other) const {
+            return hash != other.hash ? hash < other.hash : position < other.position;
+        }
+    };
+
+    template <class NameAt> void Rebuild(std::size_t count, NameAt nameAt) {
+        slots_.resize(count);
+        for (std::size_t i = 0; i < count; ++i)
+            slots_[i] = {UpperHash(nameAt(i)), static_cast<std::uint32_t>(i)};
+        std::sort(slots_.begin(), slots_.end());
+        valid_ = true;
+    }
+
+    std::vector<Slot> slots_;
+    bool valid_ = false;
+};
