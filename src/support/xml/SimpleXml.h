@@ -2,6 +2,7 @@
 
 #include "platform/Exceptions.h"
 #include "support/xml/XmlBlocks.h"
+#include "support/xml/XmlFileBuffer.h"
 #include "support/xml/XmlNameIndex.h"
 
 #include <memory>
@@ -117,7 +118,7 @@ private:
     template <class Node> void AddParsed(XmlInput& input);
 
     TSimpleXmlElem* parent_;
-    std::vector<Entry> entries_;
+    std::vector<Entry, XmlBlockAllocator<Entry>> entries_;
     XmlNameIndex index_;
 };
 
@@ -262,6 +263,7 @@ public:
 
 private:
     std::string fileName_;
+    XmlFileBuffer file_;
     TSimpleXmlElemClassic root_;
     TSimpleXmlElemsProlog prolog_;
 };

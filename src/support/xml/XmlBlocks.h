@@ -19,3 +19,13 @@ void Release(void* block, std::size_t size) noexcept;
     static void operator delete(void* block, std::size_t size) noexcept {                          \
         XmlBlocks::Release(block, size);                                                           \
     }
+
+// A standard allocator over XmlBlocks, for the reader's small vectors.
+template <class T> struct XmlBlockAllocator {
+    using value_type = T;
+    XmlBlockAllocator() = default;
+    template <class U> XmlBlockAllocator(const XmlBlockAllocator<U>&) {}
+    T* allocate(std::size_t n) { return static_cast<T*>(XmlBlocks::Allocate(n * sizeof(T))); }
+    void deallocate(T* p, std::size_t n) noexcept { XmlBlocks::Release(p, n * sizeof(T)); }
+    friend bool operator==(const XmlBlockAllocator&, const XmlBlockAllocator&) { return true; }
+};
