@@ -1,7 +1,11 @@
 #include "schedule/BroadcastImport.h"
 
+#include "platform/Exceptions.h"
 #include "support/common/Common.h"
+#include "support/common/TextDate.h"
+#include "support/xml/SimpleXml.h"
 
+#include <array>
 #include <charconv>
 
 namespace {
@@ -19,6 +23,13 @@ int DecimalPart(const std::string& text, std::size_t from, std::size_t length) {
     return error == std::errc() && end == part.data() + part.size() ? value : 0;
 }
 
+constexpr std::array<const char*, 7> kBroadcastChildren = {
+    "programuid", "series", "program", "date", "time", "duration", "language"};
+
+TSimpleXmlElem& Child(TSimpleXmlElem& broadcast, const char* name) {
+    return *broadcast.Items().ItemNamed(name);
+}
+
 } // namespace
 
 std::string ExtractCDataText(const std::string& text) {
@@ -30,8 +41,9 @@ std::string ExtractCDataText(const std::string& text) {
         const std::size_t end = text.find(kCDataClose, from);
         content.append(text, from, end == std::string::npos ? std::string::npos : end - from);
         if (end == std::string::npos) return content;
-        from = end + kCDataClose.size();
-        if (text.compare(from, kCDataOpen.size(), kCDataOpen) != 0) return content;
+        from = text.find_first_not_of(" \t\r\n", end + kCDataClose.size());
+        if (from == std::string::npos || text.compare(from, kCDataOpen.size(), kCDataOpen) != 0)
+            return content;
         from += kCDataOpen.size();
     }
 }
@@ -46,4 +58,27 @@ std::int32_t ProgrammeIdentifier(const std::string& text) {
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
     return !digits.empty() && error == std::errc() && end == digits.data() + digits.size() ? value
                                                                                            : -1;
+}
+
+void CheckBroadcasts(TSimpleXml& xml, const std::string& fileName) {
+    TSimpleXmlElems& broadcasts = xml.Root().Items();
+    if (broadcasts.Count() == 0)
+        throw EConvertError("The file \"" + fileName + "\" holds no broadcast.");
+    for (int i = 0; i < broadcasts.Count(); ++i)
+        for (const char* name : kBroadcastChildren)
+            if (!broadcasts.Item(i)->Items().ItemNamed(name))
+                throw EConvertError("Broadcast " + std::to_string(i + 1) + " of the file \"" +
+                                    fileName + "\" has no \"" + name + "\".");
+}
+
+TScheduleEntry ReadBroadcast(TSimpleXmlElem& broadcast, TScheduleEntry entry) {
+    entry.NID =
+        ProgrammeIdentifier(ExtractCDataText(Child(broadcast, "programuid").SaveToString()));
+    entry.SeriesName = ExtractCDataText(Child(broadcast, "series").SaveToString());
+    entry.ProgramName = ExtractCDataText(Child(broadcast, "program").SaveToString());
+    entry.BroadcastDate = ParseIsoDate(Child(broadcast, "date").Value());
+    entry.StartTime = TextToTime(Child(broadcast, "time").Value());
+    entry.Duration = TextToTime(Child(broadcast, "duration").Value());
+    entry.Language = Child(broadcast, "language").Value();
+    return entry;
 }

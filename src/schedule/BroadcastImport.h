@@ -1,15 +1,20 @@
 #pragma once
 
 #include "platform/DateTime.h"
+#include "schedule/ScheduleEntry.h"
 
 #include <cstdint>
 #include <string>
 
+class TSimpleXml;
+class TSimpleXmlElem;
+
 // Conversions of the broadcast import from the file's texts to an entry's values.
 
 // The content of the CDATA section that starts at the first "![CDATA[" of the text, with the
-// sections that follow it directly (an export splits a "]]>" of the value across two); empty
-// without the marker, up to the end of the text when the section is not closed.
+// sections that follow it with only blanks between (an export splits a "]]>" of the value
+// across two, and a saved element puts them on lines of their own); empty without the marker,
+// up to the end of the text when the section is not closed.
 std::string ExtractCDataText(const std::string& text);
 
 // The date of "YYYY-MM-DD" read by position (the separators are not looked at); a part that is
@@ -20,3 +25,12 @@ TDateTime ParseIsoDate(const std::string& text);
 // The programme identifier made of the text's digits; -1 without digits or when they do not
 // fit a 32-bit signed integer.
 std::int32_t ProgrammeIdentifier(const std::string& text);
+
+// Raises EConvertError for a loaded file without broadcasts, or naming the first of a
+// broadcast's seven children that is missing; checked before the planner changes, so a file the
+// import cannot read loses nothing.
+void CheckBroadcasts(TSimpleXml& xml, const std::string& fileName);
+
+// The entry of one checked broadcast element, starting from the previous one. An invalid date
+// raises as ParseIsoDate does.
+TScheduleEntry ReadBroadcast(TSimpleXmlElem& broadcast, TScheduleEntry entry);

@@ -8,6 +8,7 @@
 #include "schedule/LayoutLock.h"
 #include "support/calendar/PlannerCalendar.h"
 #include "support/calendar/PlannerCalendarGroup.h"
+#include "support/xml/SimpleXml.h"
 
 TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
     CreateForm();

@@ -26,6 +26,8 @@ class TPlannerItem;
 class TPlannerCalendar;
 class TPlannerCalendarGroup;
 class TQtImageList;
+class TSimpleXml;
+class TSimpleXmlElems;
 
 // The main window: the day planner with its toolbar.
 class TfrmMain : public QMainWindow {
@@ -69,10 +71,13 @@ public:
 
     void actSaveExecute();
     void actExportExecute();
+    // Replaces the planner's content by the broadcasts of a file the user picks.
+    void actImportExecute();
 
     QToolBar* tlbMain = nullptr;
     QToolButton* btnSave = nullptr;
     QToolButton* btnExport = nullptr;
+    QToolButton* btnImport = nullptr;
     TPlanner* Planner1 = nullptr;
     QWidget* Panel1 = nullptr;
     TPlannerCalendar* PlannerCalendar1 = nullptr;
@@ -84,8 +89,10 @@ public:
     std::vector<QAction*> actlst1;
     QAction* actSave = nullptr;
     QAction* actExport = nullptr;
+    QAction* actImport = nullptr;
     OpenFileRequest dlg1;
     std::unique_ptr<TQtImageList> il2;
+    std::unique_ptr<TSimpleXml> SimpleXml1;
 
     // Beyond the form: choosing and opening any day, removing items, undo.
     TScheduleDateBar* DateBar = nullptr;
@@ -118,6 +125,7 @@ private:
     void ConnectPlanner();
     void ShowStoredDay(TDateTime date, const std::vector<TStoredBroadcast>& day);
     void ItemRightClick(TPlannerItem& item);
+    void ImportBroadcasts(TSimpleXmlElems& broadcasts);
 
     TmodData* data_ = nullptr;
     TScheduleHistory* history_ = nullptr;

@@ -9,6 +9,7 @@
 #include "schedule/ToolbarImages.h"
 #include "support/calendar/PlannerCalendar.h"
 #include "support/calendar/PlannerCalendarGroup.h"
+#include "support/xml/SimpleXml.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -150,6 +151,7 @@ void TfrmMain::CreateComponents() {
     dlg1.FileName = "export.xml";
     dlg1.Width = 563;
     dlg1.Height = 454;
+    SimpleXml1 = std::make_unique<TSimpleXml>();
 
     il2 = std::make_unique<TQtImageList>(16, 16);
     il2->Add(PlannerItemImage());
@@ -162,6 +164,8 @@ void TfrmMain::CreateActions() {
     btnSave = AddToolButton("btnSave", actSave);
     actExport = AddAction("actExport", "Export", 3, &TfrmMain::actExportExecute);
     btnExport = AddToolButton("btnExport", actExport);
+    actImport = AddAction("actImport", "Import", 5, &TfrmMain::actImportExecute);
+    btnImport = AddToolButton("btnImport", actImport);
 }
 
 QAction* TfrmMain::AddAction(const char* name, const char* caption, int imageIndex,

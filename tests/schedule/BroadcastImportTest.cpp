@@ -16,7 +16,8 @@ TEST(ExtractCDataText, TakesTheWholeSectionAfterTheMarker) {
 
 TEST(ExtractCDataText, JoinsASectionSplitAroundItsClosingMarker) {
     EXPECT_EQ(ExtractCDataText("<p><![CDATA[a]]]]><![CDATA[>b]]></p>"), "a]]>b");
-    EXPECT_EQ(ExtractCDataText("<p><![CDATA[a]]> <![CDATA[b]]></p>"), "a")
+    EXPECT_EQ(ExtractCDataText("<p>\r\n  <![CDATA[a]]]]>\r\n  <![CDATA[>b]]>\r\n</p>"), "a]]>b");
+    EXPECT_EQ(ExtractCDataText("<p><![CDATA[a]]>x<![CDATA[b]]></p>"), "a")
         << "a section after other text is not part of the value";
 }
 

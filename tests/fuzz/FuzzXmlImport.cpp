@@ -1,0 +1,27 @@
+// Broadcast files as the import reads them: parsed, saved back, checked and read broadcast by
+// broadcast.
+#include "platform/Exceptions.h"
+#include "schedule/BroadcastImport.h"
+#include "support/xml/SimpleXml.h"
+
+#include <cstdint>
+#include <string_view>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    TSimpleXml xml;
+    XmlInput input(std::string_view(reinterpret_cast<const char*>(data), size));
+    try {
+        xml.ParseStream(input);
+    } catch (const TSimpleXmlInvalid&) {
+        return 0;
+    }
+    xml.Root().SaveToString();
+    try {
+        CheckBroadcasts(xml, "fuzz.xml");
+        TScheduleEntry entry;
+        for (int i = 0; i < xml.Root().Items().Count(); ++i)
+            entry = ReadBroadcast(*xml.Root().Items().Item(i), entry);
+    } catch (const EConvertError&) {
+    }
+    return 0;
+}
