@@ -1,5 +1,6 @@
 // The main window's day: opening a stored day of 2,000 broadcasts in three positions, saving
-// it back, and adding 500 programmes chosen in the picker. Run with QT_QPA_PLATFORM=offscreen.
+// it back, adding 500 programmes chosen in the picker, and importing 2,000 broadcasts. Run with
+// QT_QPA_PLATFORM=offscreen.
 #include "data/mData.h"
 #include "planner/widget/Planner.h"
 #include "platform/ErrorHandler.h"
@@ -91,6 +92,40 @@ void BM_AddPrograms(benchmark::State& state) {
     if (!day.dialogs.Messages().empty()) state.SkipWithError(day.dialogs.Messages()[0].c_str());
 }
 BENCHMARK(BM_AddPrograms)->Unit(benchmark::kMillisecond);
+
+// A broadcast file of 2,000 broadcasts over three dates, as the export writes them.
+std::string BroadcastFile(const std::string& folder) {
+    std::string xml = "<?xml version=\"1.0\" encoding=\"windows-1251\" standalone=\"yes\" ?>\r\n"
+                      "<broadcasts>\r\n";
+    for (int i = 0; i < kBroadcasts; ++i) {
+        char start[8];
+        std::snprintf(start, sizeof start, "%02d:%02d", (i * 2 % 1440) / 60, i * 2 % 60);
+        xml += "  <broadcast>\r\n    <date>2010-06-" + std::to_string(17 + i * 3 / kBroadcasts) +
+               "</date>\r\n    <time>" + start +
+               "</time>\r\n    <duration>00:02:00</duration>\r\n    <series><![CDATA[Series]]>"
+               "</series>\r\n    <program><![CDATA[Programme " +
+               std::to_string(i) + "]]></program>\r\n    <programuid><![CDATA[BG - " +
+               std::to_string(i) +
+               "]]></programuid>\r\n    <language>BG</language>\r\n"
+               "  </broadcast>\r\n";
+    }
+    const std::string fileName = folder + "/import.xml";
+    std::ofstream(fileName, std::ios::binary) << xml << "</broadcasts>\r\n";
+    return fileName;
+}
+
+// "Import" of 2,000 broadcasts from the chosen file to the arranged planner.
+void BM_ImportBroadcasts(benchmark::State& state) {
+    Day& day = TheDay();
+    const std::string fileName = BroadcastFile(day.database.Folder());
+    for (auto _ : state) {
+        day.dialogs.AnswerFile(fileName);
+        day.window.actImportExecute();
+    }
+    state.counters["items"] = static_cast<double>(day.window.Planner1->Items().Count());
+    if (!day.dialogs.Messages().empty()) state.SkipWithError(day.dialogs.Messages()[0].c_str());
+}
+BENCHMARK(BM_ImportBroadcasts)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
