@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <exception>
 
 namespace {
 constexpr const char* kDbKeyColumn = "IB_INTERNAL_DBKEY";
@@ -234,12 +235,19 @@ void TIBCustomDataSet::Close() {
     if (Transaction()) Transaction()->CheckAutoStop();
 }
 
+// A cursor that fails to close on the server still leaves the result set closed here.
 void TIBCustomDataSet::CloseDataSet() {
     if (!Active()) return;
     RunEvent(BeforeClose);
-    InternalClose();
+    std::exception_ptr failure;
+    try {
+        InternalClose();
+    } catch (...) {
+        failure = std::current_exception();
+    }
     SetState(dsInactive);
     NotifySources(&TDataSource::NotifyActiveChanged);
+    if (failure) std::rethrow_exception(failure);
     RunEvent(AfterClose);
 }
 
@@ -256,7 +264,12 @@ void TIBCustomDataSet::InternalClose() {
 
 // A transaction end or disconnect closes without auto-stop: the transaction is ending anyway.
 void TIBCustomDataSet::CloseForEnd() {
-    CloseDataSet();
+    try {
+        CloseDataSet();
+    } catch (...) {
+        Unprepare();
+        throw;
+    }
     Unprepare();
 }
 

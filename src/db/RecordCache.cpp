@@ -3,6 +3,8 @@
 #include "db/ClientApi.h"
 #include "db/IBXSQLDA.h"
 #include "platform/DateTime.h"
+#include "platform/Exceptions.h"
+#include "platform/Format.h"
 
 #include <algorithm>
 #include <cmath>
@@ -75,10 +77,14 @@ double FloatOf(short type, short scale, const char* data) {
     }
 }
 
+// Raises for a value too large to be held with four decimals.
 std::int64_t ScaledOf(short type, short scale, const char* data) {
-    std::int64_t value = IntegerOf(type, data);
+    const std::int64_t stored = IntegerOf(type, data);
+    std::int64_t value = stored;
     for (int digits = 4 + scale; digits > 0; --digits)
-        value *= 10;
+        if (__builtin_mul_overflow(value, 10, &value))
+            throw EConvertError(
+                Format("'%lldE%d' is out of range", static_cast<long long>(stored), scale));
     return value;
 }
 

@@ -129,6 +129,35 @@ TEST_F(QueryTest, ConversionsThatCannotWorkRaise) {
               "'Season' is not a valid floating point value");
 }
 
+TEST_F(QueryTest, FailedFetchRaisesTheServersError) {
+    query_->SetSQL({"select 1/0 from rdb$database"});
+    const std::optional<EIBInterBaseError> error =
+        RaisedBy<EIBInterBaseError>([&] { query_->Open(); });
+    ASSERT_TRUE(error);
+    EXPECT_NE(error->Message().find("divide by zero"), std::string::npos) << error->Message();
+    EXPECT_EQ(error->SqlCode(), -802);
+    EXPECT_NE(error->IBErrorCode(), 0);
+    EXPECT_FALSE(query_->Active());
+}
+
+// Values that do not fit the native form raise instead of wrapping around.
+TEST_F(QueryTest, NumbersOutOfRangeRaiseConversionErrors) {
+    query_->SetSQL({"select cast(9000000000000000.00 as numeric(18,2)) from rdb$database"});
+    EXPECT_EQ(ErrorOf<EConvertError>([&] { query_->Open(); }),
+              "'900000000000000000E-2' is out of range");
+    EXPECT_FALSE(query_->Active());
+    Open("select cast(90000000000000.00 as numeric(18,2)) as FITS, 1e20 as HUGE, -3e9 as LOW "
+         "from rdb$database");
+    EXPECT_EQ(query_->Field("FITS").AsString(), "90000000000000");
+    EXPECT_EQ(ErrorOf<EConvertError>([&] { query_->Field("FITS").AsInteger(); }),
+              "'90000000000000' is not a valid integer value");
+    EXPECT_EQ(ErrorOf<EConvertError>([&] { query_->Field("HUGE").AsInteger(); }),
+              "'1E20' is not a valid integer value");
+    EXPECT_EQ(ErrorOf<EConvertError>([&] { query_->Field("LOW").AsInteger(); }),
+              "'-3000000000' is not a valid integer value");
+    EXPECT_EQ(query_->Field("LOW").AsFloat(), -3e9);
+}
+
 TEST_F(QueryTest, FieldDefinitionsFollowColumnsAndSchema) {
     Open("select ID, C8, N2, N6, B, TWICE, DEF, MEMO from TYPES");
     const std::vector<TFieldDef>& defs = query_->FieldDefs();

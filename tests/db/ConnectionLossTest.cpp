@@ -1,0 +1,73 @@
+#include "QueryFixture.h"
+#include "support/FaultClient.h"
+
+#include <gtest/gtest.h>
+#include <optional>
+
+namespace {
+using ConnectionLossTest = QueryTest;
+
+int RowsIn(TIBQuery& query, const std::string& sql) {
+    query.SetSQL({sql});
+    query.Open();
+    const int id = query.Fields(0).AsInteger();
+    query.Close();
+    return id;
+}
+} // namespace
+
+TEST_F(ConnectionLossTest, InjectedFaultFiresAfterItsCountAndAsOftenAsAsked) {
+    transaction_->Start();
+    const ScopedFault conflict("isc_dsql_execute_immediate", kFaultLockConflict, 1, 1);
+    ExecuteImmediate(*transaction_, "UPDATE TYPES SET S = 1 WHERE ID = 1");
+    const std::optional<EIBInterBaseError> error = RaisedBy<EIBInterBaseError>(
+        [&] { ExecuteImmediate(*transaction_, "UPDATE TYPES SET S = 2 WHERE ID = 1"); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->IBErrorCode(), kFaultLockConflict);
+    EXPECT_NE(error->Message().find("lock conflict"), std::string::npos) << error->Message();
+    ExecuteImmediate(*transaction_, "UPDATE TYPES SET S = 3 WHERE ID = 1");
+    EXPECT_EQ(skedora_fault_count(), 1);
+    EXPECT_TRUE(database_->Connected());
+}
+
+// Every statement on the dead connection fails to free; the close still completes, and one
+// reconnect brings every result set back.
+TEST_F(ConnectionLossTest, LostConnectionClosesEveryResultSetAtOnce) {
+    TIBQuery other;
+    other.SetDatabase(database_.get());
+    other.SetTransaction(transaction_.get());
+    other.SetSQL({"select V20 from TYPES where ID = 2"});
+    other.Open();
+    Open("select ID from TYPES order by ID");
+    {
+        const ScopedFault lost("*", kFaultConnectionLost);
+        const std::optional<EIBInterBaseError> error =
+            RaisedBy<EIBInterBaseError>([&] { query_->Next(); });
+        ASSERT_TRUE(error);
+        EXPECT_EQ(error->IBErrorCode(), kFaultConnectionLost);
+        EXPECT_GT(skedora_fault_count(), 1);
+    }
+    EXPECT_FALSE(database_->Connected());
+    EXPECT_FALSE(transaction_->Active());
+    EXPECT_FALSE(query_->Active());
+    EXPECT_FALSE(other.Active());
+    EXPECT_FALSE(query_->Prepared());
+
+    database_->SetConnected(true);
+    other.Open();
+    EXPECT_EQ(other.Fields(0).AsString(), "42");
+    EXPECT_EQ(RowsIn(*query_, "select count(*) from TYPES"), 3);
+}
+
+TEST_F(ConnectionLossTest, ForcedEndCommitsWhenAResultSetFailsToClose) {
+    transaction_->Start();
+    ExecuteImmediate(*transaction_, "INSERT INTO TYPES (ID) VALUES (4)");
+    Open("select ID from TYPES");
+    {
+        const ScopedFault failure("isc_dsql_free_statement", kFaultDiskFull, 0, 1);
+        transaction_.reset();
+        EXPECT_EQ(skedora_fault_count(), 1);
+    }
+    EXPECT_FALSE(query_->Active());
+    EXPECT_EQ(Stored("SELECT COUNT(*) FROM TYPES;"), "4");
+}
