@@ -1,7 +1,9 @@
 #include "QueryFixture.h"
 #include "support/FaultClient.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
+#include <iostream>
 #include <optional>
 
 namespace {
@@ -70,4 +72,26 @@ TEST_F(ConnectionLossTest, ForcedEndCommitsWhenAResultSetFailsToClose) {
     }
     EXPECT_FALSE(query_->Active());
     EXPECT_EQ(Stored("SELECT COUNT(*) FROM TYPES;"), "4");
+}
+
+// The library reads its fault from the environment at its first call, so the case runs in a
+// fresh child process.
+TEST(FaultClientDeathTest, EnvironmentChoosesTheFault) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    TempDatabase file;
+    EXPECT_EXIT(
+        {
+            setenv("SKEDORA_FAULT_CALL", "isc_attach_database", 1);
+            setenv("SKEDORA_FAULT_CODE", "335544345", 1);
+            setenv("SKEDORA_FAULT_TIMES", "1", 1);
+            auto database = MakeDatabase(file.Path());
+            try {
+                database->SetConnected(true);
+            } catch (const EIBInterBaseError& error) {
+                std::cerr << "failed with " << error.IBErrorCode() << std::endl;
+            }
+            database->SetConnected(true);
+            std::exit(database->Connected() ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "failed with 335544345");
 }
