@@ -40,6 +40,10 @@ constexpr const char* kInsert =
 
 std::string g_path;
 std::map<std::string, double> g_times;
+std::map<std::string, double> g_cpuTimes;
+// Per peer: the process's peak resident memory during its run, and what the run added to it.
+std::map<std::string, double> g_peakMB;
+std::map<std::string, double> g_addedMB;
 double g_cacheBytes = 0;
 double g_rowBytes = 0;
 
@@ -47,6 +51,43 @@ void Check(ISC_STATUS* status) {
     if (status[0] == 1 && status[1] != 0)
         throw std::runtime_error("client call failed: " + std::to_string(status[1]));
 }
+
+// A line of /proc/self/status in kB.
+double StatusKB(const char* key) {
+    std::FILE* file = std::fopen("/proc/self/status", "r");
+    if (!file) return 0;
+    char line[256];
+    double value = 0;
+    const std::size_t length = std::strlen(key);
+    while (std::fgets(line, sizeof line, file))
+        if (std::strncmp(line, key, length) == 0) value = std::atof(line + length);
+    std::fclose(file);
+    return value;
+}
+
+// The peak resident memory a peer's run adds: the peak is reset to the present size before the
+// run and read after it.
+class PeakMemory {
+public:
+    explicit PeakMemory(std::string name) : name_(std::move(name)) {
+        if (std::FILE* file = std::fopen("/proc/self/clear_refs", "w")) {
+            std::fputs("5", file);
+            std::fclose(file);
+        }
+        baseKB_ = StatusKB("VmRSS:");
+    }
+    ~PeakMemory() {
+        const double peakKB = StatusKB("VmHWM:");
+        g_peakMB[name_] = peakKB / 1024.0;
+        g_addedMB[name_] = (peakKB - baseKB_) / 1024.0;
+    }
+    PeakMemory(const PeakMemory&) = delete;
+    PeakMemory& operator=(const PeakMemory&) = delete;
+
+private:
+    std::string name_;
+    double baseKB_;
+};
 
 // ---- The database ----
 
@@ -189,6 +230,7 @@ std::string RawText(const ClientLibrary& api, const XSQLVAR& var) {
 
 void RawFetch(benchmark::State& state) {
     RawSession session;
+    const PeakMemory peak("RawFetch");
     for (auto _ : state) {
         session.Start();
         RawArea out(9);
@@ -225,6 +267,7 @@ void RawInsert(benchmark::State& state) {
     RawSession session;
     char sql[256];
     std::snprintf(sql, sizeof sql, kInsert, "?, ?, ?, ?, ?, ?");
+    const PeakMemory peak("RawInsert");
     for (auto _ : state) {
         session.Start();
         isc_stmt_handle statement = session.Prepare(sql, nullptr);
@@ -265,6 +308,7 @@ struct LayerSession {
 void QueryFetch(benchmark::State& state) {
     LayerSession session;
     TIBQuery& query = session.query;
+    const PeakMemory peak("QueryFetch");
     for (auto _ : state) {
         query.SetSQL({kSelect});
         query.Open();
@@ -308,6 +352,7 @@ void WarmUpInserts() {
 
 void QueryInsert(benchmark::State& state) {
     LayerSession session;
+    const PeakMemory peak("QueryInsert");
     for (auto _ : state) {
         InsertThroughQuery(session.query);
         state.PauseTiming();
@@ -330,6 +375,7 @@ QSqlDatabase QtDatabase() {
 
 void QtFetch(benchmark::State& state) {
     QSqlDatabase database = QSqlDatabase::database("bench");
+    const PeakMemory peak("QtFetch");
     for (auto _ : state) {
         database.transaction();
         QSqlQuery query(database);
@@ -349,6 +395,7 @@ void QtInsert(benchmark::State& state) {
     char sql[256];
     std::snprintf(sql, sizeof sql, kInsert, "?, ?, ?, ?, ?, ?");
     const QDate day(2010, 6, 17);
+    const PeakMemory peak("QtInsert");
     for (auto _ : state) {
         database.transaction();
         QSqlQuery query(database);
@@ -374,28 +421,34 @@ class TableReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            g_times[run.run_name.function_name] =
-                run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e3;
+        for (const Run& run : runs) {
+            const double toMs = 1e3 / benchmark::GetTimeUnitMultiplier(run.time_unit);
+            g_times[run.run_name.function_name] = run.GetAdjustedRealTime() * toMs;
+            g_cpuTimes[run.run_name.function_name] = run.GetAdjustedCPUTime() * toMs;
+        }
     }
 };
 
-void PrintRow(const char* work, const char* peer, const std::string& name, double floor) {
+// Under load from other processes the processor time compares the peers more fairly.
+void PrintRow(const char* work, const char* peer, const std::string& name, const std::string& raw) {
     const double ms = g_times[name];
-    std::printf("%-22s %-14s %10.1f ms %8.2fx\n", work, peer, ms, ms / floor);
+    const double cpu = g_cpuTimes[name];
+    std::printf("%-20s %-13s %8.1f ms %6.2fx %8.1f ms %6.2fx %8.1f MB %6.2fx %8.1f MB\n", work,
+                peer, ms, ms / g_times[raw], cpu, cpu / g_cpuTimes[raw], g_peakMB[name],
+                g_peakMB[name] / g_peakMB[raw], g_addedMB[name]);
 }
 
 void PrintTable() {
-    std::printf("\n%-22s %-14s %13s %9s\n", "work", "through", "time", "vs raw");
+    std::printf("\n%-20s %-13s %11s %7s %11s %7s %11s %7s %11s\n", "work", "through", "time",
+                "vs raw", "cpu", "vs raw", "peak RSS", "vs raw", "peak added");
     for (const char* work : {"Fetch", "Insert"}) {
         const std::string raw = std::string("Raw") + work;
-        const double floor = g_times[raw];
-        if (floor <= 0) continue;
+        if (g_times[raw] <= 0) continue;
         const char* label =
             std::strcmp(work, "Fetch") == 0 ? "fetch 100,000 rows" : "insert 10,000 rows";
-        PrintRow(label, "raw isc_dsql", raw, floor);
-        PrintRow(label, "TIBQuery", std::string("Query") + work, floor);
-        PrintRow(label, "Qt QIBASE", std::string("Qt") + work, floor);
+        PrintRow(label, "raw isc_dsql", raw, raw);
+        PrintRow(label, "TIBQuery", std::string("Query") + work, raw);
+        PrintRow(label, "Qt QIBASE", std::string("Qt") + work, raw);
     }
     std::printf("\nrecord cache %.1f MB for rows x record size %.1f MB: %.3fx\n",
                 g_cacheBytes / 1e6, g_rowBytes / 1e6,

@@ -86,6 +86,17 @@ void BindVersion5Substitutes(ClientLibrary& library);
 // The calling thread's status vector; every client call passes it.
 ISC_STATUS* StatusVector();
 
+// The calling thread's status vector as it was when made; put back after calls that overwrite it
+// so that the failure first reported is the one raised.
+class SavedStatus {
+public:
+    SavedStatus();
+    void Restore() const;
+
+private:
+    ISC_STATUS_ARRAY vector_;
+};
+
 // True when one of the vector's error-code or number clusters holds the code.
 bool StatusVectorHas(const ISC_STATUS* vector, ISC_STATUS code);
 

@@ -20,8 +20,7 @@ bool TIBCustomDataSet::FetchRow() {
     if (!select_.Open()) return false;
     TIBXSQLDA* row = select_.Fetch();
     if (!row) return false;
-    layout_.StoreRow(*row, cache_.Append(), cache_.Count());
-    cache_.CommitAppend();
+    cache_.CommitAppend(layout_.StoreRow(*row, cache_.Append(), cache_.Count()));
     return true;
 }
 
@@ -111,7 +110,7 @@ void TIBCustomDataSet::Prior() {
 }
 
 void TIBCustomDataSet::CheckRowKept(int row) const {
-    if (uniDirectional_ && row < cache_.Count() - cache_.Capacity())
+    if (row < cache_.FirstKept())
         DatabaseError("Operation not allowed on a unidirectional dataset");
 }
 

@@ -6,14 +6,31 @@
 #include "platform/Conversions.h"
 #include "platform/Exceptions.h"
 
+#include <climits>
 #include <cmath>
 #include <cstring>
 
 namespace {
 constexpr std::int64_t kScaledOne = 10000;
 
+// 2^63: the first whole number past the 64-bit range, exact as a double.
+constexpr double kInt64Limit = 9223372036854775808.0;
+
+[[noreturn]] void NotAnInteger(double value) {
+    throw EConvertError("'" + FloatToStr(value) + "' is not a valid integer value");
+}
+
+// Values that do not fit (and NaN) raise instead of wrapping.
 std::int32_t RoundToInt(double value) {
-    return static_cast<std::int32_t>(std::nearbyint(value));
+    const double rounded = std::nearbyint(value);
+    if (!(rounded >= INT32_MIN && rounded <= INT32_MAX)) NotAnInteger(value);
+    return static_cast<std::int32_t>(rounded);
+}
+
+std::int64_t RoundToInt64(double value) {
+    const double rounded = std::nearbyint(value);
+    if (!(rounded >= -kInt64Limit && rounded < kInt64Limit)) NotAnInteger(value);
+    return static_cast<std::int64_t>(rounded);
 }
 
 TDateTime DateOfDays(std::int32_t days) {
@@ -146,7 +163,7 @@ void TLargeintField::SetAsString(const std::string& value) {
 }
 
 void TLargeintField::SetAsFloat(double value) {
-    SetNative(static_cast<std::int64_t>(std::nearbyint(value)));
+    SetNative(RoundToInt64(value));
 }
 
 std::int32_t TFloatField::GetAsInteger() const {
@@ -182,7 +199,7 @@ void TIBBCDField::SetAsString(const std::string& value) {
 }
 
 void TIBBCDField::SetAsFloat(double value) {
-    SetNative(static_cast<std::int64_t>(std::llround(value * kScaledOne)));
+    SetNative(RoundToInt64(value * kScaledOne));
 }
 
 // ---- Dates and times ----

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <exception>
 
 namespace {
 constexpr const char* kDbKeyColumn = "IB_INTERNAL_DBKEY";
@@ -234,17 +235,25 @@ void TIBCustomDataSet::Close() {
     if (Transaction()) Transaction()->CheckAutoStop();
 }
 
+// A cursor that fails to close on the server still leaves the result set closed here.
 void TIBCustomDataSet::CloseDataSet() {
     if (!Active()) return;
     RunEvent(BeforeClose);
-    InternalClose();
+    std::exception_ptr failure;
+    try {
+        InternalClose();
+    } catch (...) {
+        failure = std::current_exception();
+    }
     SetState(dsInactive);
     NotifySources(&TDataSource::NotifyActiveChanged);
+    if (failure) std::rethrow_exception(failure);
     RunEvent(AfterClose);
 }
 
 void TIBCustomDataSet::InternalClose() {
     fields_.clear();
+    workingRow_ = -1;
     cache_.Clear();
     window_.clear();
     activeIndex_ = 0;
@@ -256,12 +265,19 @@ void TIBCustomDataSet::InternalClose() {
 
 // A transaction end or disconnect closes without auto-stop: the transaction is ending anyway.
 void TIBCustomDataSet::CloseForEnd() {
-    CloseDataSet();
+    try {
+        CloseDataSet();
+    } catch (...) {
+        Unprepare();
+        throw;
+    }
     Unprepare();
 }
 
+// Leaving edit or insert keeps what was written.
 void TIBCustomDataSet::SetState(TDataSetState state) {
     if (state == state_) return;
+    if (state_ == dsEdit || state_ == dsInsert) StoreWorkingRecord();
     state_ = state;
     if (state == dsBrowse) modified_ = false;
     NotifySources(&TDataSource::NotifyStateChanged);
@@ -288,9 +304,34 @@ TField& TIBCustomDataSet::Field(const std::string& name) const {
     return *field;
 }
 
+int TIBCustomDataSet::ActiveRow() const {
+    if (activeIndex_ < 0 || activeIndex_ >= static_cast<int>(window_.size())) return -1;
+    return window_[static_cast<std::size_t>(activeIndex_)];
+}
+
 char* TIBCustomDataSet::ActiveRecord() const {
-    if (activeIndex_ < 0 || activeIndex_ >= static_cast<int>(window_.size())) return nullptr;
-    return const_cast<RecordCache&>(cache_).Record(window_[static_cast<std::size_t>(activeIndex_)]);
+    const int row = ActiveRow();
+    if (row < 0) return nullptr;
+    if (row == workingRow_) return const_cast<char*>(working_.data());
+    return const_cast<RecordCache&>(cache_).Record(row);
+}
+
+char* TIBCustomDataSet::WorkingRecord() {
+    const int row = ActiveRow();
+    if (row < 0) return nullptr;
+    if (row != workingRow_) {
+        StoreWorkingRecord();
+        working_.resize(static_cast<std::size_t>(layout_.RecordSize()));
+        layout_.Expand(cache_.Record(row), working_.data());
+        workingRow_ = row;
+    }
+    return working_.data();
+}
+
+void TIBCustomDataSet::StoreWorkingRecord() {
+    if (workingRow_ < 0) return;
+    cache_.StoreBack(workingRow_, layout_, working_.data());
+    workingRow_ = -1;
 }
 
 const char* TIBCustomDataSet::ActiveFieldData(int column, int* length) const {
@@ -299,18 +340,19 @@ const char* TIBCustomDataSet::ActiveFieldData(int column, int* length) const {
     const ColumnState& state = RecordLayout::State(record, column);
     if (state.isNull) return nullptr;
     if (length) *length = state.length;
-    return record + layout_.Column(column).offset;
+    return record + state.offset;
 }
 
 void TIBCustomDataSet::WriteField(TField& field, const void* data, int length) {
     if (state_ != dsEdit && state_ != dsInsert) RaiseClientError(ClientError::NotEditing);
     if (field.ReadOnly())
         throw EDatabaseError("Field '" + field.DisplayName() + "' cannot be modified");
-    char* record = ActiveRecord();
+    char* record = WorkingRecord();
     if (!record) RaiseClientError(ClientError::BufferNotSet);
     const int column = field.FieldNo() - 1;
     const ColumnLayout& layout = layout_.Column(column);
     ColumnState& state = RecordLayout::State(record, column);
+    state.offset = layout.offset;
     state.isNull = data == nullptr;
     state.length = data ? std::min(length, layout.size) : 0;
     if (data) std::memcpy(record + layout.offset, data, static_cast<std::size_t>(state.length));

@@ -86,7 +86,7 @@ public:
     // A link's window size changed.
     void UpdateBufferCount();
 
-    // Bytes of the record cache.
+    // Bytes of the record cache; the bytes of a full-width record.
     std::size_t CacheBytes() const { return cache_.AllocatedBytes(); }
     int RecordSize() const { return layout_.RecordSize(); }
 
@@ -117,6 +117,10 @@ protected:
     // The edit and insert states belong to editable datasets, which post or cancel the pending
     // record here; a result set that cannot edit simply returns to browsing.
     virtual void ResolvePendingRecord() { SetState(dsBrowse); }
+    // Writes go to a full-width copy of the active record, made on the first write; storing it
+    // puts it back into the cache compactly.
+    char* WorkingRecord();
+    void StoreWorkingRecord();
 
 private:
     enum class Direction { Next, Prior };
@@ -141,6 +145,7 @@ private:
     void Scrolled(int previousRow);
     void PlaceWindow(int row, int preferredIndex);
     int BufferCount() const;
+    int ActiveRow() const;
     char* ActiveRecord() const;
     void CheckActive() const;
     void NotifySources(void (TDataSource::*notify)());
@@ -161,6 +166,8 @@ private:
     std::vector<std::unique_ptr<TField>> fields_;
     RecordLayout layout_;
     RecordCache cache_;
+    std::vector<char> working_;
+    int workingRow_ = -1;
     int currentRow_ = -1;
     int deletedCount_ = 0;
     bool atStart_ = true;

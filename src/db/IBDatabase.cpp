@@ -2,6 +2,7 @@
 
 #include "db/ClientApi.h"
 #include "db/ClientHandles.h"
+#include "db/ForcedSteps.h"
 #include "db/IBBase.h"
 #include "db/IBErrors.h"
 #include "db/IBTransaction.h"
@@ -11,19 +12,9 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstring>
 
 namespace {
 constexpr int kDatabaseInfoBufferSize = 512;
-
-// With force a close goes on past every failure; without, the first one stops it.
-template <class Step> void Attempt(bool force, Step step) {
-    if (!force) return step();
-    try {
-        step();
-    } catch (const std::exception&) {
-    }
-}
 
 // Sets a flag for the lifetime of the scope.
 class FlagScope {
@@ -142,10 +133,9 @@ std::intptr_t TIBDatabase::Call(std::intptr_t result, bool raise) {
 // back so that its caller still raises its own error.
 void TIBDatabase::CloseLostConnection() {
     if (closing_ || !Connected()) return;
-    ISC_STATUS_ARRAY failure;
-    std::memcpy(failure, StatusVector(), sizeof failure);
+    const SavedStatus failure;
     ForcedClose();
-    std::memcpy(StatusVector(), failure, sizeof failure);
+    failure.Restore();
 }
 
 TIBTransaction* TIBDatabase::FindDefaultTransaction() const {
@@ -247,21 +237,23 @@ void TIBDatabase::ReadDialect() {
     dbSqlDialect_ = api.isc_vax_integer(buffer + 3, length);
 }
 
+// Calls failing for a lost connection while closing do not start another close.
 void TIBDatabase::Disconnect(bool force) {
+    FlagScope closing(closing_);
     RunEvent(BeforeDisconnect);
-    sqlObjects_.ForEach([](TIBBase& link) { link.ConnectChange(false); });
+    sqlObjects_.ForEach([&](TIBBase& link) { Attempt(force, [&] { link.ConnectChange(false); }); });
     Close(force);
     RunEvent(AfterDisconnect);
 }
 
 void TIBDatabase::Close(bool force) {
     if (!Connected()) RaiseClientError(ClientError::DatabaseClosed);
-    FlagScope closing(closing_);
     EndTransactions(force);
     sqlObjects_.ForEach(
         [&](TIBBase& link) { Attempt(force, [&] { link.DatabaseDisconnecting(); }); });
     Detach(force);
-    sqlObjects_.ForEach([](TIBBase& link) { link.DatabaseDisconnected(); });
+    sqlObjects_.ForEach(
+        [&](TIBBase& link) { Attempt(force, [&] { link.DatabaseDisconnected(); }); });
 }
 
 void TIBDatabase::EndTransactions(bool force) {

@@ -236,10 +236,12 @@ TIBXSQLDA* TIBSQL::Fetch() {
         return nullptr;
     }
     if (result != 0) {
+        const SavedStatus failure;
         try {
             CloseRows();
         } catch (...) {
         }
+        failure.Restore();
         RaiseStatusError();
     }
     ++recordCount_;
@@ -252,9 +254,9 @@ void TIBSQL::CloseRows() {
     eof_ = false;
     recordCount_ = 0;
     if (!wasOpen) return;
-    const ISC_STATUS result =
-        LoadClientLibrary().isc_dsql_free_statement(StatusVector(), handle_->Ptr(), DSQL_close);
-    if (FreeFailed(result, true)) RaiseStatusError();
+    CheckFree(
+        LoadClientLibrary().isc_dsql_free_statement(StatusVector(), handle_->Ptr(), DSQL_close),
+        true);
 }
 
 void TIBSQL::Release() {
@@ -268,7 +270,13 @@ void TIBSQL::Release() {
     const ISC_STATUS result =
         LoadClientLibrary().isc_dsql_free_statement(StatusVector(), handle_->Ptr(), DSQL_drop);
     handle_->Forget();
-    if (FreeFailed(result, false)) RaiseStatusError();
+    CheckFree(result, false);
+}
+
+// Frees pass the status check like every call, so a lost connection is noticed here too.
+void TIBSQL::CheckFree(ISC_STATUS result, bool closing) const {
+    if (Transaction() || Database()) Call(result, false);
+    if (FreeFailed(result, closing)) RaiseStatusError();
 }
 
 // ---- Slots ----

@@ -92,6 +92,7 @@ private:
     void ExecuteSelect();
     void ExecuteProcedure();
     std::intptr_t Call(std::intptr_t result, bool raise) const;
+    void CheckFree(std::intptr_t result, bool closing) const;
 
     TIBBase base_;
     std::vector<std::string> sql_;

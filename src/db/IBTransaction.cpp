@@ -2,6 +2,7 @@
 
 #include "db/ClientApi.h"
 #include "db/ClientHandles.h"
+#include "db/ForcedSteps.h"
 #include "db/IBBase.h"
 #include "db/IBDatabase.h"
 #include "db/IBErrors.h"
@@ -149,9 +150,10 @@ void TIBTransaction::Finish(TTransactionAction action, bool force) {
     }
 }
 
-// Result sets close before the server transaction ends, so none outlives it.
+// Result sets close before the server transaction ends, so none outlives it. With force a result
+// set that fails to close does not keep the transaction from ending as asked.
 void TIBTransaction::EndTransaction(bool commit, bool force) {
-    sqlObjects_.ForEach([](TIBBase& link) { link.TransactionEnding(); });
+    sqlObjects_.ForEach([&](TIBBase& link) { Attempt(force, [&] { link.TransactionEnding(); }); });
     if (Active()) {
         const ClientLibrary& api = LoadClientLibrary();
         const std::intptr_t result =
@@ -164,7 +166,7 @@ void TIBTransaction::EndTransaction(bool commit, bool force) {
             handle_->Forget();
         }
     }
-    sqlObjects_.ForEach([](TIBBase& link) { link.TransactionEnded(); });
+    sqlObjects_.ForEach([&](TIBBase& link) { Attempt(force, [&] { link.TransactionEnded(); }); });
 }
 
 void TIBTransaction::CheckAutoStop() {

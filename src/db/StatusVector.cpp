@@ -1,6 +1,7 @@
 #include "db/ClientApi.h"
 #include "db/IBErrors.h"
 
+#include <cstring>
 #include <string>
 
 namespace {
@@ -24,6 +25,14 @@ std::string InterpretStatus(const ClientLibrary& api, ISC_STATUS* vector) {
 ISC_STATUS* StatusVector() {
     thread_local ISC_STATUS_ARRAY vector = {};
     return vector;
+}
+
+SavedStatus::SavedStatus() {
+    std::memcpy(vector_, StatusVector(), sizeof vector_);
+}
+
+void SavedStatus::Restore() const {
+    std::memcpy(StatusVector(), vector_, sizeof vector_);
 }
 
 bool StatusVectorHas(const ISC_STATUS* vector, ISC_STATUS code) {

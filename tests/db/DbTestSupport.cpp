@@ -3,7 +3,14 @@
 #include "db/ClientApi.h"
 #include "db/ClientHandles.h"
 
+#include <cstdlib>
 #include <sstream>
+
+namespace {
+// Before any test binds the client library; a test that names another library still may.
+[[maybe_unused]] const bool kFaultClientChosen =
+    setenv("SKEDORA_CLIENT_LIBRARY", SKEDORA_FAULT_CLIENT, 0) == 0;
+} // namespace
 
 std::vector<std::string> ApplicationParams() {
     return {"user_name=SYSDBA", "lc_ctype=WIN1251", "password=quarnelby"};

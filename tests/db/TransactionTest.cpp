@@ -143,7 +143,7 @@ TEST_F(RefusedCommitTest, DestroyingWithRefusedCommitIsSilent) {
     EXPECT_EQ(StoredRows(), "0");
 }
 
-TEST_F(TransactionTest, DestructionEndsTheServerTransactionWhenAUserFailsToClose) {
+TEST_F(TransactionTest, DestructionCommitsWhenAUserFailsToClose) {
     std::vector<std::string> log;
     RecordingLink link(log);
     link.base.SetDatabase(database_.get());
@@ -152,7 +152,7 @@ TEST_F(TransactionTest, DestructionEndsTheServerTransactionWhenAUserFailsToClose
     Insert(1);
     EXPECT_NO_THROW(transaction_.reset());
     EXPECT_EQ(link.base.Transaction(), nullptr);
-    EXPECT_EQ(StoredRows(), "0");
+    EXPECT_EQ(StoredRows(), "1");
 }
 
 TEST_F(TransactionTest, DefaultTransactionRule) {

@@ -1,0 +1,239 @@
+#include "db/RecordLayout.h"
+
+#include "db/ClientApi.h"
+#include "db/IBXSQLDA.h"
+#include "platform/DateTime.h"
+#include "platform/Exceptions.h"
+#include "platform/Format.h"
+
+#include <cmath>
+#include <cstring>
+#include <ctime>
+
+namespace {
+constexpr double kMsPerDay = 86400000.0;
+
+NativeKind KindOf(short type, short scale) {
+    switch (type) {
+    case sqltVarying:
+    case sqltText:
+        return NativeKind::Text;
+    case sqltShort:
+    case sqltLong:
+    case sqltInt64:
+        if (scale == 0) return type == sqltInt64 ? NativeKind::Int64 : NativeKind::Int32;
+        return scale >= -4 ? NativeKind::Scaled : NativeKind::Double;
+    case sqltTimestamp:
+        return NativeKind::TimeStamp;
+    case sqltDate:
+        return NativeKind::Date;
+    case sqltTime:
+        return NativeKind::Time;
+    case sqltBlob:
+    case sqltArray:
+    case sqltQuad:
+        return NativeKind::Quad;
+    default:
+        return NativeKind::Double;
+    }
+}
+
+int NativeSize(NativeKind kind, short length) {
+    switch (kind) {
+    case NativeKind::Text:
+        return length;
+    case NativeKind::Int32:
+    case NativeKind::Date:
+    case NativeKind::Time:
+        return 4;
+    default:
+        return 8;
+    }
+}
+
+std::int64_t IntegerOf(short type, const char* data) {
+    switch (type) {
+    case sqltShort:
+        return *reinterpret_cast<const short*>(data);
+    case sqltLong:
+        return *reinterpret_cast<const std::int32_t*>(data);
+    default:
+        return *reinterpret_cast<const std::int64_t*>(data);
+    }
+}
+
+double FloatOf(short type, short scale, const char* data) {
+    switch (type) {
+    case sqltFloat:
+        return *reinterpret_cast<const float*>(data);
+    case sqltDouble:
+    case sqltDFloat:
+        return *reinterpret_cast<const double*>(data);
+    default:
+        return static_cast<double>(IntegerOf(type, data)) * std::pow(10.0, scale);
+    }
+}
+
+// Raises for a value too large to be held with four decimals.
+std::int64_t ScaledOf(short type, short scale, const char* data) {
+    const std::int64_t stored = IntegerOf(type, data);
+    std::int64_t value = stored;
+    for (int digits = 4 + scale; digits > 0; --digits)
+        if (__builtin_mul_overflow(value, 10, &value))
+            throw EConvertError(
+                Format("'%lldE%d' is out of range", static_cast<long long>(stored), scale));
+    return value;
+}
+
+int DaysOf(const std::tm& tm) {
+    return static_cast<int>(EncodeDate(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday)) + kDateDelta;
+}
+
+int MillisecondsOf(const std::tm& tm) {
+    return ((tm.tm_hour * 60 + tm.tm_min) * 60 + tm.tm_sec) * 1000;
+}
+
+template <class T> void Put(char* target, T value) {
+    std::memcpy(target, &value, sizeof value);
+}
+
+int AlignRecord(int bytes) {
+    return (bytes + 7) & ~7;
+}
+} // namespace
+
+// Values of fixed size first, so that they sit at the same place in both forms of a record.
+void RecordLayout::Build(const TIBXSQLDA& columns, int dbKeyColumn) {
+    columns_.clear();
+    dbKeyColumn_ = dbKeyColumn;
+    for (int i = 0; i < columns.Count(); ++i) {
+        const TIBXSQLVAR& slot = columns.Var(i);
+        ColumnLayout layout{KindOf(slot.SqlType(), slot.SqlScale()),
+                            slot.SqlType(),
+                            slot.SqlScale(),
+                            slot.Nullable(),
+                            0,
+                            0};
+        layout.size = NativeSize(layout.kind, slot.SqlLen());
+        columns_.push_back(layout);
+    }
+    int offset = static_cast<int>(sizeof(RecordHeader) + sizeof(ColumnState) * columns_.size());
+    for (ColumnLayout& layout : columns_)
+        if (layout.kind != NativeKind::Text) {
+            layout.offset = offset = AlignRecord(offset);
+            offset += layout.size;
+        }
+    fixedSize_ = offset;
+    for (ColumnLayout& layout : columns_)
+        if (layout.kind == NativeKind::Text) {
+            layout.offset = offset;
+            offset += layout.size;
+        }
+    recordSize_ = AlignRecord(offset);
+}
+
+RecordHeader& RecordLayout::ResetHeader(char* record, int rowNumber) const {
+    return Header(record) = RecordHeader{BookmarkFlag::Current,
+                                         UpdateStatus::Unmodified,
+                                         UpdateStatus::Unmodified,
+                                         0,
+                                         ColumnCount(),
+                                         rowNumber,
+                                         -1,
+                                         {},
+                                         0};
+}
+
+void RecordLayout::InitRecord(char* record, int rowNumber) const {
+    ResetHeader(record, rowNumber);
+    for (int i = 0; i < ColumnCount(); ++i)
+        State(record, i) = ColumnState{0, Column(i).offset, 1, {}};
+}
+
+int RecordLayout::StoreRow(const TIBXSQLDA& columns, char* record, int rowNumber) const {
+    const ClientLibrary& api = LoadClientLibrary();
+    RecordHeader& header = ResetHeader(record, rowNumber);
+    int textEnd = fixedSize_;
+    for (int i = 0; i < ColumnCount(); ++i) {
+        const TIBXSQLVAR& slot = columns.Var(i);
+        const ColumnLayout& layout = columns_[static_cast<std::size_t>(i)];
+        ColumnState& state = State(record, i);
+        state = ColumnState{0,
+                            layout.kind == NativeKind::Text ? textEnd : layout.offset,
+                            static_cast<std::uint8_t>(slot.IsNull()),
+                            {}};
+        if (i == dbKeyColumn_ && !state.isNull)
+            std::memcpy(header.dbKey, slot.Data(), sizeof header.dbKey);
+        if (state.isNull) continue;
+        StoreValue(api, layout, slot.Data(), record + state.offset, state);
+        if (layout.kind == NativeKind::Text) textEnd += state.length;
+    }
+    return AlignRecord(textEnd);
+}
+
+int RecordLayout::CompactSize(const char* record) const {
+    int bytes = fixedSize_;
+    for (int i = 0; i < ColumnCount(); ++i)
+        if (columns_[static_cast<std::size_t>(i)].kind == NativeKind::Text)
+            bytes += State(record, i).length;
+    return AlignRecord(bytes);
+}
+
+void RecordLayout::Expand(const char* record, char* full) const {
+    std::memcpy(full, record, static_cast<std::size_t>(fixedSize_));
+    MoveTexts(record, full, false);
+}
+
+void RecordLayout::Compact(const char* record, char* target) const {
+    std::memcpy(target, record, static_cast<std::size_t>(fixedSize_));
+    MoveTexts(record, target, true);
+}
+
+void RecordLayout::MoveTexts(const char* record, char* target, bool packed) const {
+    int textEnd = fixedSize_;
+    for (int i = 0; i < ColumnCount(); ++i) {
+        const ColumnLayout& layout = columns_[static_cast<std::size_t>(i)];
+        if (layout.kind != NativeKind::Text) continue;
+        const ColumnState& source = State(record, i);
+        ColumnState& state = State(target, i);
+        state.offset = packed ? textEnd : layout.offset;
+        std::memcpy(target + state.offset, record + source.offset,
+                    static_cast<std::size_t>(source.length));
+        textEnd += source.length;
+    }
+}
+
+void RecordLayout::StoreValue(const ClientLibrary& api, const ColumnLayout& layout,
+                              const char* source, char* target, ColumnState& state) {
+    std::tm tm;
+    state.length = layout.size;
+    switch (layout.kind) {
+    case NativeKind::Text:
+        if (layout.sqlType == sqltVarying) {
+            state.length = *reinterpret_cast<const unsigned short*>(source);
+            source += 2;
+        }
+        std::memcpy(target, source, static_cast<std::size_t>(state.length));
+        return;
+    case NativeKind::Int32:
+        return Put(target, static_cast<std::int32_t>(IntegerOf(layout.sqlType, source)));
+    case NativeKind::Int64:
+        return Put(target, IntegerOf(layout.sqlType, source));
+    case NativeKind::Scaled:
+        return Put(target, ScaledOf(layout.sqlType, layout.scale, source));
+    case NativeKind::Double:
+        return Put(target, FloatOf(layout.sqlType, layout.scale, source));
+    case NativeKind::TimeStamp:
+        api.isc_decode_timestamp(reinterpret_cast<const ISC_TIMESTAMP*>(source), &tm);
+        return Put(target, DaysOf(tm) * kMsPerDay + MillisecondsOf(tm));
+    case NativeKind::Date:
+        api.isc_decode_sql_date(reinterpret_cast<const ISC_DATE*>(source), &tm);
+        return Put(target, static_cast<std::int32_t>(DaysOf(tm)));
+    case NativeKind::Time:
+        api.isc_decode_sql_time(reinterpret_cast<const ISC_TIME*>(source), &tm);
+        return Put(target, static_cast<std::int32_t>(MillisecondsOf(tm)));
+    case NativeKind::Quad:
+        std::memcpy(target, source, 8);
+        return;
+    }
+}

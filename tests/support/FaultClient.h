@@ -1,0 +1,27 @@
+#pragma once
+
+// Control of the fault-injecting client library: the call named (or * for every call that
+// reports a status) fails with the status code once it has been made `after` times, `times`
+// times in all (0: every later call). Setting starts the counts anew; clearing passes every call.
+extern "C" {
+void skedora_fault_set(const char* call, long code, long after, long times);
+void skedora_fault_clear();
+// The calls failed since the fault was set.
+long skedora_fault_count();
+}
+
+// Status codes the tests inject.
+constexpr long kFaultConnectionLost = 335544741;
+constexpr long kFaultLockConflict = 335544345;
+constexpr long kFaultDiskFull = 335544344; // I/O error during a write
+
+// A fault for the lifetime of the scope.
+class ScopedFault {
+public:
+    ScopedFault(const char* call, long code, long after = 0, long times = 0) {
+        skedora_fault_set(call, code, after, times);
+    }
+    ~ScopedFault() { skedora_fault_clear(); }
+    ScopedFault(const ScopedFault&) = delete;
+    ScopedFault& operator=(const ScopedFault&) = delete;
+};
