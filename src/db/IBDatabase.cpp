@@ -133,7 +133,7 @@ void TIBDatabase::ConnectStored() {
 
 std::intptr_t TIBDatabase::Call(std::intptr_t result, bool raise) {
     idle_ = false;
-    if (StatusVectorHas(StatusVector(), kLostConnectionCode)) CloseLostConnection();
+    if (ConnectionLost(StatusVector())) CloseLostConnection();
     if (raise && result > 0) RaiseStatusError();
     return result;
 }
@@ -247,21 +247,23 @@ void TIBDatabase::ReadDialect() {
     dbSqlDialect_ = api.isc_vax_integer(buffer + 3, length);
 }
 
+// Calls failing for a lost connection while closing do not start another close.
 void TIBDatabase::Disconnect(bool force) {
+    FlagScope closing(closing_);
     RunEvent(BeforeDisconnect);
-    sqlObjects_.ForEach([](TIBBase& link) { link.ConnectChange(false); });
+    sqlObjects_.ForEach([&](TIBBase& link) { Attempt(force, [&] { link.ConnectChange(false); }); });
     Close(force);
     RunEvent(AfterDisconnect);
 }
 
 void TIBDatabase::Close(bool force) {
     if (!Connected()) RaiseClientError(ClientError::DatabaseClosed);
-    FlagScope closing(closing_);
     EndTransactions(force);
     sqlObjects_.ForEach(
         [&](TIBBase& link) { Attempt(force, [&] { link.DatabaseDisconnecting(); }); });
     Detach(force);
-    sqlObjects_.ForEach([](TIBBase& link) { link.DatabaseDisconnected(); });
+    sqlObjects_.ForEach(
+        [&](TIBBase& link) { Attempt(force, [&] { link.DatabaseDisconnected(); }); });
 }
 
 void TIBDatabase::EndTransactions(bool force) {
