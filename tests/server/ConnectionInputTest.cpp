@@ -4,6 +4,7 @@
 #include "schedule/Main.h"
 #include "server/ServerFixture.h"
 
+#include <filesystem>
 #include <gmock/gmock.h>
 
 using testing::HasSubstr;
@@ -56,10 +57,21 @@ TEST_F(ConnectionInput, DatabaseOfAnotherDialect) {
     EXPECT_FALSE(Connected());
 }
 
-TEST_F(ConnectionInput, ServerNameLongerThanAParameterCanCarry) {
-    const std::string server = Server().ConnectionString("/" + std::string(300, 'x') + ".fdb");
+// SERVER travels as the attach call's name, not in the parameter block: a long one arrives whole.
+TEST_F(ConnectionInput, ServerNameOverTwoHundredFiftyFiveBytes) {
+    StartOnServer(CatalogueAndDay());
+    app_.reset();
+    const std::string folder = FileInFolder(std::string(120, 'a') + "/" + std::string(120, 'b'));
+    std::filesystem::create_directories(folder);
+    std::filesystem::rename(DatabasePath(), folder + "/KORVEN.FDB");
+    const std::string server = Server().ConnectionString(folder + "/KORVEN.FDB");
+    ASSERT_GT(server.size(), 255u);
     StartWith(server);
-    EXPECT_THAT(StartUpError(), HasSubstr("xxx"));
+    EXPECT_TRUE(dialogs_.Messages().empty()) << dialogs_.Messages().front();
+    EXPECT_EQ(PlannerItems(), 1);
+
+    StartWith(Server().ConnectionString("/" + std::string(300, 'x') + ".fdb"));
+    EXPECT_THAT(StartUpError(), HasSubstr("File name too long"));
 }
 
 } // namespace
