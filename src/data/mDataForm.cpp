@@ -2,6 +2,21 @@
 #include "db/IBDatabase.h"
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
+#include "platform/Exceptions.h"
+
+#include <string>
+
+namespace {
+// The tables hold TIME columns, which only dialect 3 knows; an older database is no database of
+// this application, so the attach is undone and said so.
+void RefuseOlderDialect(TIBDatabase& database) {
+    const int dialect = database.DBSQLDialect();
+    database.ForcedClose();
+    database.SetSQLDialect(3); // lowered by the attach; the next attach must be refused alike
+    throw EDatabaseError("The database is of SQL dialect " + std::to_string(dialect) +
+                         "; Skedora needs a database of dialect 3");
+}
+} // namespace
 
 void TmodData::CreateForm() {
     IBDatabase = std::make_unique<TIBDatabase>();
@@ -9,6 +24,7 @@ void TmodData::CreateForm() {
     IBDatabase->SetLoginPrompt(false);
     IBDatabase->SetSQLDialect(3);
     IBDatabase->SetIdleTimer(0);
+    IBDatabase->OnDialectDowngradeWarning = RefuseOlderDialect;
 
     qryTemp = std::make_unique<TIBQuery>();
     qryTemp->SetName("qryTemp");

@@ -106,6 +106,10 @@ bool StatusVectorHas(const ISC_STATUS* vector, ISC_STATUS code);
 
 constexpr ISC_STATUS kLostConnectionCode = 335544741;
 
+// True when the vector says the connection is gone: the lost-connection code, or a failed read or
+// write on the network connection, which is how a remote server that died shows.
+bool ConnectionLost(const ISC_STATUS* vector);
+
 // One entry of isc_start_multiple's vector.
 struct TransactionElement {
     isc_db_handle* database;

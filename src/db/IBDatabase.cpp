@@ -124,7 +124,7 @@ void TIBDatabase::ConnectStored() {
 
 std::intptr_t TIBDatabase::Call(std::intptr_t result, bool raise) {
     idle_ = false;
-    if (StatusVectorHas(StatusVector(), kLostConnectionCode)) CloseLostConnection();
+    if (ConnectionLost(StatusVector())) CloseLostConnection();
     if (raise && result > 0) RaiseStatusError();
     return result;
 }

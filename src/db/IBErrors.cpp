@@ -54,6 +54,8 @@ constexpr ClientErrorEntry kClientErrors[] = {
     {ClientError::SizeMismatch, "Size Mismatch - Field %s size is too small for data"},
     {ClientError::StringTooLong,
      "Trying to store a string of length %d into a field that can only contain %d"},
+    {ClientError::ParamValueTooLong,
+     "Parameter %s is %d bytes long; a parameter block carries at most 255"},
 };
 } // namespace
 

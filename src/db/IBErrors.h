@@ -71,6 +71,8 @@ enum class ClientError {
     TpbConstantUnknown = 115,
     SizeMismatch = 117,
     StringTooLong = 119,
+    // Beyond the numbered texts of the original layer: a block's one-byte length cannot hold it.
+    ParamValueTooLong = 120,
 };
 
 // The error's text with its %s and %d slots still open; an unlisted number gives Unknown's.

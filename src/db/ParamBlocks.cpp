@@ -151,7 +151,12 @@ template <std::size_t N> int CodeOf(const StandardName (&names)[N], std::string_
     return found == std::end(names) ? 0 : static_cast<int>(found - std::begin(names)) + 1;
 }
 
-void AppendText(std::string& block, int code, const std::string& value) {
+constexpr std::size_t kMaxValueLength = 255;
+
+// The length travels in one byte; a longer value would be cut and the block misread.
+void AppendText(std::string& block, int code, const std::string& name, const std::string& value) {
+    if (value.size() > kMaxValueLength)
+        RaiseClientError(ClientError::ParamValueTooLong, name, static_cast<int>(value.size()));
     block += static_cast<char>(code);
     block += static_cast<char>(value.size());
     block += value;
@@ -175,9 +180,9 @@ void Append(std::string& block, int code, Kind kind, const std::string& name,
             const std::string& value, ClientError unsupported) {
     switch (kind) {
     case Kind::Text:
-        return AppendText(block, code, value);
+        return AppendText(block, code, name, value);
     case Kind::Dialect:
-        return AppendText(block, code, DialectValue(value));
+        return AppendText(block, code, name, DialectValue(value));
     case Kind::Byte:
         return AppendInteger(block, code, StrToInt(value), 1);
     case Kind::Sweep:

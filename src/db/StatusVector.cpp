@@ -55,3 +55,8 @@ void RaiseStatusError() {
         throw EIBInterBaseRoleError(sqlCode, ibErrorCode, std::move(message));
     throw EIBInterBaseError(sqlCode, ibErrorCode, std::move(message));
 }
+
+bool ConnectionLost(const ISC_STATUS* vector) {
+    return StatusVectorHas(vector, kLostConnectionCode) ||
+           StatusVectorHas(vector, isc_net_read_err) || StatusVectorHas(vector, isc_net_write_err);
+}

@@ -74,6 +74,16 @@ TEST(DatabaseParamBlock, Errors) {
     EXPECT_EQ(error->IBErrorCode(), 0);
 }
 
+TEST(ParamBlocks, ValueLongerThanItsLengthByteIsRefused) {
+    const std::string longest(255, 'p');
+    EXPECT_EQ(BuildDatabaseParamBlock({"password=" + longest}), Bytes({1, 29, 255}) + longest);
+    EXPECT_EQ(MessageOf<EIBClientError>({"password=" + longest + "p"}, BuildDatabaseParamBlock),
+              "Parameter password is 256 bytes long; a parameter block carries at most 255");
+    EXPECT_EQ(MessageOf<EIBClientError>({"Lock_Write=" + std::string(300, 'T')},
+                                        BuildTransactionParamBlock),
+              "Parameter lock_write is 300 bytes long; a parameter block carries at most 255");
+}
+
 TEST(TransactionParamBlock, Items) {
     EXPECT_EQ(BuildTransactionParamBlock({}), "");
     EXPECT_EQ(BuildTransactionParamBlock({"read_committed", "rec_version", "nowait", "read"}),
