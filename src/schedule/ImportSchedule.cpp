@@ -13,10 +13,7 @@ void TfrmMain::actImportExecute() {
     if (!AppDialogs().OpenFile(dlg1)) return;
     SimpleXml1->LoadFile(dlg1.FileName);
     CheckBroadcasts(*SimpleXml1, dlg1.FileName);
-    struct RecordOnExit {
-        TScheduleHistory& history;
-        ~RecordOnExit() { history.Record("Import"); }
-    } record{History()};
+    const TScheduleStep step(History(), "Import");
     const TLayoutLock lock(Planner1->Items());
     ImportBroadcasts(SimpleXml1->Root().Items());
 }

@@ -6,6 +6,7 @@
 #include "planner/widget/Planner.h"
 #include "platform/QtImageList.h"
 #include "schedule/LayoutLock.h"
+#include "schedule/ScheduleHistory.h"
 #include "support/calendar/PlannerCalendar.h"
 #include "support/calendar/PlannerCalendarGroup.h"
 #include "support/xml/SimpleXml.h"
@@ -35,6 +36,7 @@ void TfrmMain::LoadSelectedPrograms(const std::string& ids) {
 }
 
 void TfrmMain::AddLoadedPrograms() {
+    const TScheduleStep step(History(), "Add");
     const TLayoutLock lock(Planner1->Items());
     TScheduleEntry entry;
     entry.StartTime = NextFreeStart();

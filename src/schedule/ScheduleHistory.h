@@ -29,3 +29,18 @@ private:
     QUndoStack stack_;
     TPlannerContent last_;
 };
+
+// One user action on the planner: recorded when the scope ends, also when it ends by an error
+// after changing the planner part-way.
+class TScheduleStep {
+public:
+    TScheduleStep(TScheduleHistory& history, const char* action)
+        : history_(history), action_(action) {}
+    ~TScheduleStep() { history_.Record(action_); }
+    TScheduleStep(const TScheduleStep&) = delete;
+    TScheduleStep& operator=(const TScheduleStep&) = delete;
+
+private:
+    TScheduleHistory& history_;
+    const char* action_;
+};

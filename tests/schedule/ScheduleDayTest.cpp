@@ -59,7 +59,6 @@ TEST_F(ScheduleDay, SavedItemsComeBackWhenTheDayIsOpenedAgain) {
     Open();
     window_->LoadSelectedPrograms("1,2,3");
     window_->AddLoadedPrograms();
-    window_->History().Record("Add");
     const std::vector<std::string> added = Items();
     ASSERT_EQ(added.size(), 3u);
     EXPECT_TRUE(Unsaved());
