@@ -83,8 +83,9 @@ bool TIBCustomDataSet::Move(Direction direction) {
 
 void TIBCustomDataSet::Scrolled(int previousRow) {
     const int distance = currentRow_ - previousRow;
-    for (TDataSource* source : std::vector<TDataSource*>(sources_))
-        source->NotifyScrolled(distance);
+    if (disableCount_ == 0)
+        for (TDataSource* source : std::vector<TDataSource*>(sources_))
+            source->NotifyScrolled(distance);
     RunEvent(AfterScroll);
 }
 

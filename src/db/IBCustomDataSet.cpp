@@ -290,6 +290,31 @@ void TIBCustomDataSet::CheckBrowseMode() {
     ResolvePendingRecord();
 }
 
+void TIBCustomDataSet::Edit() {
+    CheckActive();
+    DatabaseError("Cannot modify a read-only dataset");
+}
+
+void TIBCustomDataSet::Insert() {
+    Edit();
+}
+
+void TIBCustomDataSet::Append() {
+    Edit();
+}
+
+void TIBCustomDataSet::Post() {
+    DatabaseError("Dataset not in edit or insert mode");
+}
+
+void TIBCustomDataSet::Delete() {
+    Edit();
+}
+
+void TIBCustomDataSet::RefreshRow() {
+    Edit();
+}
+
 // ---- Fields ----
 
 TField* TIBCustomDataSet::FindField(const std::string& name) const {
@@ -359,6 +384,7 @@ void TIBCustomDataSet::WriteField(TField& field, const void* data, int length) {
     RecordHeader& header = RecordLayout::Header(record);
     header.updateStatus = header.rowNumber < 0 ? UpdateStatus::Inserted : UpdateStatus::Modified;
     modified_ = true;
+    if (disableCount_ > 0) return;
     for (TDataSource* source : sources_)
         source->NotifyRecordChanged(&field);
 }
@@ -375,7 +401,12 @@ void TIBCustomDataSet::RemoveDataSource(TDataSource& source) {
     UpdateBufferCount();
 }
 
+void TIBCustomDataSet::EnableControls() {
+    if (disableCount_ > 0 && --disableCount_ == 0) NotifySources(&TDataSource::NotifyDataChanged);
+}
+
 void TIBCustomDataSet::NotifySources(void (TDataSource::*notify)()) {
+    if (disableCount_ > 0) return;
     for (TDataSource* source : std::vector<TDataSource*>(sources_))
         (source->*notify)();
 }

@@ -75,12 +75,31 @@ public:
     // In edit or insert: views write pending text, then the pending record is resolved.
     void CheckBrowseMode();
 
+    // Editing. A result set that cannot modify refuses every change with "Cannot modify a
+    // read-only dataset"; the editable dataset overrides these.
+    virtual bool Modifiable() const { return false; }
+    virtual void Edit();
+    // A blank record at the cursor.
+    virtual void Insert();
+    // A blank record after the last row.
+    virtual void Append();
+    virtual void Post();
+    virtual void Cancel() {}
+    virtual void Delete();
+    // Re-reads the current row from the database.
+    virtual void RefreshRow();
+
     // The window of records for attached views.
     int WindowRecordCount() const { return static_cast<int>(window_.size()); }
     int ActiveRecordIndex() const { return activeIndex_; }
     // Makes another record of the window the one fields read (views painting rows); returns
     // the previous index.
     int SetActiveRecordIndex(int index);
+    // Holds the views (no repaint per change) until the matching EnableControls, which tells
+    // them the data changed as a whole.
+    void DisableControls() { ++disableCount_; }
+    void EnableControls();
+    bool ControlsDisabled() const { return disableCount_ > 0; }
     void AddDataSource(TDataSource& source);
     void RemoveDataSource(TDataSource& source);
     // A link's window size changed.
@@ -175,4 +194,5 @@ private:
     std::vector<int> window_;
     int activeIndex_ = 0;
     std::vector<TDataSource*> sources_;
+    int disableCount_ = 0;
 };
