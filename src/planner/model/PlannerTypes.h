@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Alignment.h"
 #include "platform/Colors.h"
 #include "platform/Font.h"
 
@@ -7,7 +8,6 @@
 
 enum TCaptionType { ctNone, ctText, ctTime, ctTimeText };
 enum TPlannerShape { psRect, psRounded, psHexagon, psTool };
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TBrushStyle {
     bsSolid,
     bsClear,
