@@ -1,5 +1,6 @@
 #include "schedule/Main.h"
 
+#include "catalogue/ProgramFilter.h"
 #include "data/mData.h"
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
@@ -50,6 +51,11 @@ void TfrmMain::AddLoadedPrograms() {
         AddScheduleItem(entry, 0);
         entry.StartTime += entry.Duration;
     }
+}
+
+void TfrmMain::actAddProgramExecute() {
+    LoadSelectedPrograms(TfrmProgramFilter::SelectPrograms(*data_));
+    AddLoadedPrograms();
 }
 
 void TfrmMain::actSaveExecute() {

@@ -69,12 +69,15 @@ public:
     void RemoveSelectedItems();
     TScheduleHistory& History() { return *history_; }
 
+    // Places the programmes the user picks in position 0.
+    void actAddProgramExecute();
     void actSaveExecute();
     void actExportExecute();
     // Replaces the planner's content by the broadcasts of a file the user picks.
     void actImportExecute();
 
     QToolBar* tlbMain = nullptr;
+    QToolButton* btnAddProgram = nullptr;
     QToolButton* btnSave = nullptr;
     QToolButton* btnExport = nullptr;
     QToolButton* btnImport = nullptr;
@@ -87,6 +90,7 @@ public:
     std::unique_ptr<TQtImageList> il1;
     // The toolbar's actions, in the order they were declared.
     std::vector<QAction*> actlst1;
+    QAction* actAddProgram = nullptr;
     QAction* actSave = nullptr;
     QAction* actExport = nullptr;
     QAction* actImport = nullptr;

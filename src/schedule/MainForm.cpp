@@ -160,6 +160,9 @@ void TfrmMain::CreateComponents() {
 
 // Buttons run left to right in the order they are added here.
 void TfrmMain::CreateActions() {
+    actAddProgram =
+        AddAction("actAddProgram", "Add Program(s)", 0, &TfrmMain::actAddProgramExecute);
+    btnAddProgram = AddToolButton("btnAddProgram", actAddProgram);
     actSave = AddAction("actSave", "Save", 2, &TfrmMain::actSaveExecute);
     btnSave = AddToolButton("btnSave", actSave);
     actExport = AddAction("actExport", "Export", 3, &TfrmMain::actExportExecute);

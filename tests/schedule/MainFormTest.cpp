@@ -91,6 +91,17 @@ TEST_F(MainForm, ToolbarButtonShowsItsActionPicture) {
     EXPECT_EQ(window_.btnExport->defaultAction(), window_.actExport);
 }
 
+TEST_F(MainForm, ToolbarRunsTheActionsInTheirOrder) {
+    std::vector<std::string> captions;
+    for (QAction* action : window_.tlbMain->actions())
+        if (auto* button = qobject_cast<QToolButton*>(window_.tlbMain->widgetForAction(action)))
+            captions.push_back(button->defaultAction()->text().toStdString());
+    ASSERT_GE(captions.size(), 4u);
+    EXPECT_EQ(std::vector<std::string>(captions.begin(), captions.begin() + 4),
+              (std::vector<std::string>{"Add Program(s)", "Save", "Export", "Import"}));
+    EXPECT_EQ(window_.btnAddProgram->defaultAction(), window_.actAddProgram);
+}
+
 TEST_F(MainForm, HiddenPanelKeepsTheScheduleDate) {
     EXPECT_FALSE(window_.Panel1->isVisibleTo(&window_));
     EXPECT_EQ(window_.ScheduleDate(), 40346.0);
