@@ -9,7 +9,10 @@ TColor ParityColour(int recordNumber) {
 void PaintParityCell(TRecordGrid& grid, int recordNumber, const TRect& rect, int dataCol,
                      TColumn& column, unsigned state) {
     TCanvas& canvas = grid.Canvas();
-    canvas.Pen.Color = ParityColour(recordNumber);
-    canvas.Brush.Color = canvas.Pen.Color;
+    // A highlighted cell keeps the highlight: its text colour is made for that background.
+    if (canvas.Font.Color != clHighlightText) {
+        canvas.Pen.Color = ParityColour(recordNumber);
+        canvas.Brush.Color = canvas.Pen.Color;
+    }
     grid.DefaultDrawColumnCell(rect, dataCol, column, state);
 }

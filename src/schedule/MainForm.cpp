@@ -188,6 +188,8 @@ QToolButton* TfrmMain::AddToolButton(const char* name, QAction* action) {
     button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     button->setIconSize(QSize(32, 32));
     button->setAutoRaise(true);
+    // Toolbar buttons act on a click; the keyboard stays with the planner.
+    button->setFocusPolicy(Qt::NoFocus);
     button->setFixedSize(95, 52);
     tlbMain->addWidget(button);
     return button;

@@ -123,7 +123,7 @@ TEST_F(ProgramFilter, ListShowsLastBroadcastAndCountOnlyForBroadcastProgrammes) 
     });
 }
 
-TEST_F(ProgramFilter, RowsAreStripedByRecordNumberAndSelectedTextKeepsTheHighlightColour) {
+TEST_F(ProgramFilter, RowsAreStripedByRecordNumberAndSelectedRowsStayHighlighted) {
     Start(FivePrograms());
     Select([](TfrmProgramFilter& window) {
         TRecordGrid& grid = *window.grdPrograms;
@@ -135,9 +135,10 @@ TEST_F(ProgramFilter, RowsAreStripedByRecordNumberAndSelectedTextKeepsTheHighlig
             byText[op.Text] = {op.Brush.Color, op.Font.Color};
         EXPECT_EQ(byText["Two"].first, ParityColour(1));
         EXPECT_EQ(byText["Two"].first, TColor(15720403));
-        EXPECT_EQ(byText["Five"].first, TColor(15127753));
+        EXPECT_EQ(byText["Five"].first, clHighlight) << "selected row";
         EXPECT_EQ(byText["Seven"].first, TColor(15720403));
-        EXPECT_EQ(byText["Five"].second, clHighlightText) << "selected row";
+        EXPECT_EQ(byText["Nine"].first, TColor(15127753));
+        EXPECT_EQ(byText["Five"].second, clHighlightText);
         EXPECT_NE(byText["Seven"].second, clHighlightText);
     });
 }
