@@ -193,3 +193,21 @@ TEST_F(ProgramsTest, AFailingNewRecordHandlerLeavesTheCursorAsItWas) {
     EXPECT_EQ(Nid(), 2);
     EXPECT_EQ(dataSet_->RecordCount(), 5);
 }
+
+// The row is written when its re-read fails: the dataset browses it and the failure is told.
+TEST_F(ProgramsTest, AFailedRereadAfterAPostLeavesTheRowPosted) {
+    Open();
+    LogEvents();
+    dataSet_->Insert();
+    dataSet_->Field("NID").SetAsInteger(11);
+    {
+        const ScopedFault rereading("isc_dsql_fetch", kFaultDiskFull, 0, 1);
+        EXPECT_THROW(dataSet_->Post(), EIBInterBaseError);
+    }
+    EXPECT_EQ(log_, (Log{"BeforeInsert", "BeforeScroll", "OnNewRecord", "AfterInsert",
+                         "AfterScroll", "BeforePost"}));
+    EXPECT_EQ(dataSet_->State(), dsBrowse);
+    EXPECT_EQ(Nid(), 11);
+    EXPECT_EQ(dataSet_->RecordCount(), 6);
+    EXPECT_EQ(Check("select count(*) from PROGRAM_DESCRIPTION where NID = 11"), "1");
+}

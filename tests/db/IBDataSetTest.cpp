@@ -177,6 +177,36 @@ TEST_F(ProgramsTest, EditOnAnEmptyResultInserts) {
     EXPECT_TRUE(dataSet_->AtEnd());
     EXPECT_EQ(ErrorOf([&] { dataSet_->Delete(); }),
               "dstPrograms: Cannot perform this operation on an empty dataset");
+    dataSet_->Insert();
+    dataSet_->Field("NID").SetAsInteger(30);
+    EXPECT_EQ(dataSet_->RecordNumber(), 1);
+    dataSet_->Post();
+    EXPECT_EQ(dataSet_->RecordCount(), 1);
+    EXPECT_EQ(dataSet_->Bookmark(), std::string(4, '\0'));
+    EXPECT_EQ(Nid(), 30);
+}
+
+TEST_F(ProgramsTest, ViewsFollowEveryChange) {
+    TDataSource source;
+    source.SetDataSet(dataSet_.get());
+    EditView view(2);
+    view.SetDataSource(&source);
+    Open();
+    view.log.clear();
+    dataSet_->Insert();
+    EXPECT_EQ(view.log, (Log{"state", "changed"}));
+    dataSet_->Field("NID").SetAsInteger(40);
+    view.log.clear();
+    dataSet_->Post();
+    EXPECT_EQ(view.log, (Log{"update", "state", "changed"}));
+    view.log.clear();
+    dataSet_->Edit();
+    dataSet_->Cancel();
+    EXPECT_EQ(view.log, (Log{"state", "state", "changed"}));
+    view.log.clear();
+    dataSet_->Delete();
+    EXPECT_EQ(view.log, Log{"changed"});
+    EXPECT_EQ(view.Window(), "4 [5]");
 }
 
 TEST_F(ProgramsTest, MovingWhileEditingPostsAModifiedRowAndCancelsAnUnmodifiedOne) {
