@@ -170,7 +170,6 @@ TIBSQL& TIBDataSet::PostStatement() {
         if (!CanModify()) RaiseClientError(ClientError::CannotUpdate);
         return updates_[opModify];
     }
-    if (State() != dsInsert) RaiseClientError(ClientError::NotEditing);
     if (!CanInsert()) RaiseClientError(ClientError::CannotInsert);
     return updates_[opInsert];
 }
@@ -252,7 +251,6 @@ void TIBDataSet::RefreshRow() {
 
 // When no row comes back the record stays as it was; the cursor is closed in every case.
 void TIBDataSet::RefreshActiveRecord() {
-    if (!CanRefresh()) RaiseClientError(ClientError::CannotRefresh);
     TIBSQL& statement = updates_[opRefresh];
     FillUpdateParams(statement.Params(), Columns(), Layout(), ActiveRecordData(), OldValuesData());
     statement.Execute();

@@ -84,7 +84,7 @@ private:
     void PrepareOperation(Operation operation);
     void CheckModifiable() const;
     void BeginInsert(bool append);
-    // The insert or modify statement for the state, refused when not live.
+    // The modify statement when editing, else the insert statement; refused when not live.
     TIBSQL& PostStatement();
     void CheckRequiredFields() const;
     // Runs the statement filled from the active record; the error event hears of a failure.

@@ -120,6 +120,10 @@ TEST_F(ProgramsTest, ARowInsertedInTheMiddleIsPostedAfterTheLastRow) {
     ASSERT_EQ(view.Window(), "1 [2] 3");
     dataSet_->Insert();
     EXPECT_EQ(view.Window(), "1 [2] 2");
+    // A view that grows while the record is inserted keeps it in its window.
+    view.SetBufferCount(4);
+    EXPECT_EQ(view.Window(), "1 [2] 2 3");
+    view.SetBufferCount(3);
     EXPECT_EQ(dataSet_->Bookmark(), "");
     EXPECT_TRUE(dataSet_->Field("NID").IsNull());
     dataSet_->Field("NID").SetAsInteger(7);
