@@ -136,6 +136,24 @@ TEST_F(DBEditTest, LettersForAnIdentifierFailThePostAndStay) {
     EXPECT_EQ(id.Text(), "1a");
 }
 
+TEST_F(DBEditTest, AFailedWriteOnLeavingBringsTheFocusBack) {
+    auto* id = new TDBEdit(window_.get());
+    id->move(0, 70);
+    id->SetDataSource(&source_);
+    id->SetDataField("NID");
+    OpenEditable();
+    FocusName();
+    id->setFocus();
+    QTest::keyClicks(id, "a");
+    series_->setFocus(Qt::TabFocusReason);
+    EXPECT_TRUE(dialogs_.Calls().empty());
+    QApplication::processEvents();
+    EXPECT_EQ(dialogs_.Messages(),
+              std::vector<std::string>{"'1a' is not a valid integer value for field 'NID'"});
+    EXPECT_TRUE(id->hasFocus());
+    EXPECT_EQ(id->selectedText(), QStringLiteral("1a"));
+}
+
 TEST_F(DBEditTest, AReadOnlyEditNeverStartsEditing) {
     CacheEditQuery& query = OpenEditable();
     name_->SetReadOnly(true);

@@ -9,19 +9,24 @@
 
 namespace {
 
+QString Cased(const QString& text, TEditCharCase charCase) {
+    if (charCase == ecUpperCase) return text.toUpper();
+    if (charCase == ecLowerCase) return text.toLower();
+    return text;
+}
+
 // Turns what is typed or pasted into the edit's letter case.
 class TCaseValidator : public QValidator {
 public:
-    TCaseValidator(QObject* parent, TEditCharCase charCase)
+    TCaseValidator(QObject* parent, const TEditCharCase& charCase)
         : QValidator(parent), charCase_(charCase) {}
     State validate(QString& input, int&) const override {
-        if (charCase_ == ecUpperCase) input = input.toUpper();
-        if (charCase_ == ecLowerCase) input = input.toLower();
+        input = Cased(input, charCase_);
         return Acceptable;
     }
 
 private:
-    TEditCharCase charCase_;
+    const TEditCharCase& charCase_;
 };
 
 // What a line edit holds unless told otherwise.
@@ -31,6 +36,7 @@ constexpr int kUnlimitedLength = 32767;
 
 TDBEdit::TDBEdit(QWidget* parent) : QLineEdit(parent) {
     setAcceptDrops(false);
+    setValidator(new TCaseValidator(this, charCase_));
     link_.OnDataChange = [this] { DataChange(); };
     link_.OnEditingChange = [this] { EditingChange(); };
     link_.OnActiveChange = [this] { ApplyMaxLength(); };
@@ -43,8 +49,7 @@ TDBEdit::~TDBEdit() = default;
 
 void TDBEdit::SetCharCase(TEditCharCase charCase) {
     charCase_ = charCase;
-    setValidator(charCase == ecNormal ? nullptr : new TCaseValidator(this, charCase));
-    setText(Cased(text()));
+    setText(Cased(text(), charCase_));
 }
 
 void TDBEdit::SetMaxLength(int length) {
@@ -66,16 +71,10 @@ std::string TDBEdit::Text() const {
     return FromQString(text());
 }
 
-QString TDBEdit::Cased(const QString& text) const {
-    if (charCase_ == ecUpperCase) return text.toUpper();
-    if (charCase_ == ecLowerCase) return text.toLower();
-    return text;
-}
-
 // Setting the same text again would move the cursor.
 void TDBEdit::DataChange() {
     const TField* field = Field();
-    const QString shown = field ? Cased(ToQString(field->AsString())) : QString();
+    const QString shown = field ? Cased(ToQString(field->AsString()), charCase_) : QString();
     if (shown != text()) setText(shown);
     EditingChange();
 }

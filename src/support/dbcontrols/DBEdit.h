@@ -44,7 +44,6 @@ private:
     void UserEdited();
     void UpdateData();
     void ApplyMaxLength();
-    QString Cased(const QString& text) const;
 
     TFieldDataLink link_;
     TEditCharCase charCase_ = ecNormal;
