@@ -18,7 +18,7 @@ TDBNavigator::TDBNavigator(QWidget* parent) : QWidget(parent) {
         buttons_[i]->SetGlyph(DefaultNavigatorGlyph(index));
     }
     InitHints();
-    setMinimumSize(kNavButtonCount * kMinButtonWidth, kMinButtonHeight);
+    ApplyMinimumSize();
     resize(sizeHint());
     ArrangeButtons();
     ActiveChanged();
@@ -54,8 +54,12 @@ void TDBNavigator::SetVisibleButtons(TButtonSet buttons) {
         });
         if (first != buttons_.end()) SetFocusedButton((*first)->Index());
     }
-    setMinimumSize(std::max(buttons.Count(), 1) * kMinButtonWidth, kMinButtonHeight);
+    ApplyMinimumSize();
     ArrangeButtons();
+}
+
+void TDBNavigator::ApplyMinimumSize() {
+    setMinimumSize(std::max(visibleButtons_.Count(), 1) * kMinButtonWidth, kMinButtonHeight);
 }
 
 void TDBNavigator::SetFlat(bool flat) {

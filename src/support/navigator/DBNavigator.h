@@ -89,6 +89,7 @@ private:
     void InitHints();
     void RunAction(TNavigateBtn button);
     bool DeleteConfirmed() const;
+    void ApplyMinimumSize();
     void ArrangeButtons();
     void MoveFocus(int step);
     void SetFocusedButton(TNavigateBtn button);
