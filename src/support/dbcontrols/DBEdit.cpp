@@ -41,7 +41,7 @@ TDBEdit::TDBEdit(QWidget* parent) : QLineEdit(parent) {
     link_.OnEditingChange = [this] { EditingChange(); };
     link_.OnActiveChange = [this] { ApplyMaxLength(); };
     link_.OnUpdateData = [this] { UpdateData(); };
-    connect(this, &QLineEdit::textEdited, this, [this] { UserEdited(); });
+    connect(this, &QLineEdit::textEdited, this, [this] { link_.UserChanged(); });
     EditingChange();
 }
 
@@ -81,10 +81,6 @@ void TDBEdit::DataChange() {
 
 void TDBEdit::EditingChange() {
     setReadOnly(!link_.CanModify());
-}
-
-void TDBEdit::UserEdited() {
-    link_.UserChanged();
 }
 
 void TDBEdit::UpdateData() {

@@ -41,7 +41,6 @@ protected:
 private:
     void DataChange();
     void EditingChange();
-    void UserEdited();
     void UpdateData();
     void ApplyMaxLength();
 

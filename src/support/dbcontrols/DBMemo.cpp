@@ -13,7 +13,7 @@ TDBMemo::TDBMemo(QWidget* parent) : QPlainTextEdit(parent) {
     link_.OnEditingChange = [this] { EditingChange(); };
     link_.OnUpdateData = [this] { UpdateData(); };
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
-        if (!showing_) UserEdited();
+        if (!showing_) link_.UserChanged();
     });
     EditingChange();
 }
@@ -40,10 +40,6 @@ void TDBMemo::DataChange() {
 
 void TDBMemo::EditingChange() {
     setReadOnly(!link_.CanModify());
-}
-
-void TDBMemo::UserEdited() {
-    link_.UserChanged();
 }
 
 void TDBMemo::UpdateData() {

@@ -32,7 +32,6 @@ protected:
 private:
     void DataChange();
     void EditingChange();
-    void UserEdited();
     void UpdateData();
 
     TFieldDataLink link_;

@@ -37,24 +37,27 @@ bool TFieldDataLink::Edit() {
     return Editing();
 }
 
-bool TFieldDataLink::UserChanged() {
-    if (!Editing()) {
-        holdDisplay_ = true;
-        try {
-            Edit();
-        } catch (...) {
-            holdDisplay_ = false;
-            ShowField();
-            throw;
-        }
-        holdDisplay_ = false;
-        if (!Editing()) {
-            ShowField();
-            return false;
-        }
+void TFieldDataLink::UserChanged() {
+    if (!Editing() && !EditKeepingText()) {
+        ShowField();
+        return;
     }
     modified_ = true;
-    return true;
+}
+
+// The edit notifications would show the field over the user's text.
+bool TFieldDataLink::EditKeepingText() {
+    holdDisplay_ = true;
+    bool editing = false;
+    try {
+        editing = Edit();
+    } catch (...) {
+        holdDisplay_ = false;
+        ShowField();
+        throw;
+    }
+    holdDisplay_ = false;
+    return editing;
 }
 
 void TFieldDataLink::Reset() {

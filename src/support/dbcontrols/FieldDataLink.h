@@ -26,9 +26,8 @@ public:
     // editing afterwards.
     bool Edit();
     // The user changed the control's text. Starts editing without showing the field again and
-    // marks the text pending; when the result set cannot edit, the field is shown again and the
-    // answer is false.
-    bool UserChanged();
+    // marks the text pending; when the result set cannot edit, the field is shown again.
+    void UserChanged();
     bool IsModified() const { return modified_; }
     // Drops the pending text: the field is shown again.
     void Reset();
@@ -49,6 +48,7 @@ protected:
     void UpdateData() override;
 
 private:
+    bool EditKeepingText();
     void SetEditing(bool editing);
     void ShowField();
 
