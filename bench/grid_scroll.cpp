@@ -47,8 +47,9 @@ struct Catalogue {
         grid.Columns().Add("SLANGUAGE", "Language", 100);
         grid.Columns().Add("SFILE_NAME", "File Name", 250);
         grid.SetDataSource(&source);
-        grid.OnDrawColumnCell = [this](TRecordGrid&, const TRect&, int, TColumn&,
-                                       TGridDrawState) { ++cellsPainted; };
+        grid.OnDrawColumnCell = [this](TRecordGrid&, const TRect&, int, TColumn&, TGridDrawState) {
+            ++cellsPainted;
+        };
         grid.resize(870, 426);
         grid.show();
         QApplication::setActiveWindow(&grid);
@@ -93,8 +94,8 @@ void BM_FirstPageAfterOpen(benchmark::State& state) {
     }
     state.counters["rows_fetched"] = catalogue.query.RecordCount();
     state.counters["rows_shown"] = catalogue.grid.VisibleRowCount();
-    state.counters["cells_painted"] =
-        benchmark::Counter(static_cast<double>(catalogue.cellsPainted), benchmark::Counter::kAvgIterations);
+    state.counters["cells_painted"] = benchmark::Counter(
+        static_cast<double>(catalogue.cellsPainted), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_FirstPageAfterOpen)->Unit(benchmark::kMillisecond);
 

@@ -56,7 +56,8 @@ void GridTest::MakePicker() {
 
 QPoint GridTest::CellPoint(int dataCol, int row) const {
     const TGridGeometry geometry = grid.Geometry();
-    const int y = row < 0 ? geometry.TitleHeight / 2 : geometry.RowTop(row) + geometry.RowHeight / 2;
+    const int y =
+        row < 0 ? geometry.TitleHeight / 2 : geometry.RowTop(row) + geometry.RowHeight / 2;
     if (dataCol < 0) return {geometry.IndicatorWidth / 2, y};
     for (const TGridGeometry::Cell& cell : geometry.Columns)
         if (cell.DataCol == dataCol) return {(cell.Left + cell.Right) / 2, y};

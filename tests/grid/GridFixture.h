@@ -20,8 +20,8 @@
 // Programmes 1 to rows, each "Programme <id>" of "Series <id mod 3>", 30 minutes long.
 std::string Programmes(int rows);
 
-// A grid shown and focused in an active window, above another control, over a query of the catalogue, ordered by id,
-// with the columns Program ID, Program and Duration.
+// A grid shown and focused in an active window, above another control, over a query of the
+// catalogue, ordered by id, with the columns Program ID, Program and Duration.
 class GridTest : public testing::Test {
 protected:
     explicit GridTest(int rows = 40);

@@ -1,6 +1,5 @@
 // Painting through the recording canvas: what the drawing hook receives and the row it reads.
 #include "GridFixture.h"
-
 #include "support/RecordingCanvas.h"
 
 using testing::ElementsAre;
@@ -27,8 +26,8 @@ protected:
 
     // The catalogue's hook: row colours by the parity of the painted row's number.
     void PaintRowsByParity() {
-        grid.OnDrawColumnCell = [this](TRecordGrid& sender, const TRect& rect, int,
-                                       TColumn& column, TGridDrawState state) {
+        grid.OnDrawColumnCell = [this](TRecordGrid& sender, const TRect& rect, int, TColumn& column,
+                                       TGridDrawState state) {
             const TColor color = query->RecordNumber() % 2 ? kOddRow : kEvenRow;
             sender.Canvas().Pen.Color = color;
             sender.Canvas().Brush.Color = color;
@@ -81,7 +80,8 @@ TEST_F(GridPaintTest, ASelectedPickerRowReachesTheHookHighlighted) {
     std::vector<std::pair<TColor, TColor>> arriving;
     grid.OnDrawColumnCell = [&](TRecordGrid& sender, const TRect& rect, int dataCol,
                                 TColumn& column, TGridDrawState state) {
-        if (dataCol == 1) arriving.push_back({sender.Canvas().Brush.Color, sender.Canvas().Font.Color});
+        if (dataCol == 1)
+            arriving.push_back({sender.Canvas().Brush.Color, sender.Canvas().Font.Color});
         if (dataCol == 1 && query->RecordNumber() == 2) {
             EXPECT_TRUE(state & gdSelected);
         }

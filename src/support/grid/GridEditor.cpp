@@ -140,13 +140,14 @@ void TRecordGrid::PlaceEditor() {
 // Only a changed text is set, so a selection made for the first typed key survives.
 void TRecordGrid::LoadEditorText() {
     const TField* field = Active() ? SelectedField() : nullptr;
-    const std::string text = !field              ? std::string()
+    const std::string text = !field                  ? std::string()
                              : FieldIsBinary(*field) ? FieldDisplayText(*field)
                                                      : field->AsString();
     const QString shown = ToQString(text);
     if (editor_->text() != shown) editor_->setText(shown);
     editor_->setReadOnly(!CanEditModify());
-    editor_->setMaxLength(field && field->DataType() == ftString ? field->Size() : kUnlimitedLength);
+    editor_->setMaxLength(field && field->DataType() == ftString ? field->Size()
+                                                                 : kUnlimitedLength);
 }
 
 void TRecordGrid::EditorEdited() {

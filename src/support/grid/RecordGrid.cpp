@@ -205,7 +205,7 @@ TGridGeometry TRecordGrid::Geometry() const {
         geometry.DataTop = geometry.TitleHeight + geometry.LineWidth;
     }
     geometry.IndicatorWidth = options_ & dgIndicator ? kIndicatorWidth : 0;
-    geometry.Width = width() - (vertical_->isVisible() ? vertical_->width() : 0);
+    geometry.Width = width() - (vertical_->isVisibleTo(this) ? vertical_->width() : 0);
     geometry.Height = height() - (horizontal_->isVisibleTo(this) ? horizontal_->height() : 0);
     int x = geometry.IndicatorWidth ? geometry.IndicatorWidth + geometry.ColLineWidth : 0;
     for (int i = std::max(0, leftCol_); i < columns_.Count() && x < geometry.Width; ++i) {
@@ -278,9 +278,11 @@ void TRecordGrid::ScrollToColumn(int dataCol) {
     if (dataCol < leftCol_) leftCol_ = dataCol;
     for (;;) {
         const TGridGeometry geometry = Geometry();
-        const auto shown = std::find_if(geometry.Columns.begin(), geometry.Columns.end(),
-                                        [dataCol](const auto& cell) { return cell.DataCol == dataCol; });
-        if (leftCol_ >= dataCol || (shown != geometry.Columns.end() && shown->Right <= geometry.Width))
+        const auto shown =
+            std::find_if(geometry.Columns.begin(), geometry.Columns.end(),
+                         [dataCol](const auto& cell) { return cell.DataCol == dataCol; });
+        if (leftCol_ >= dataCol ||
+            (shown != geometry.Columns.end() && shown->Right <= geometry.Width))
             break;
         ++leftCol_;
     }
