@@ -2,7 +2,7 @@
 // editing keys are refused, rows are read only as far as the grid shows them.
 #include "GridFixture.h"
 
-#include <QLineEdit>
+#include <QScrollBar>
 
 using testing::ElementsAre;
 
@@ -35,6 +35,19 @@ TEST_F(CatalogueGridTest, OpeningReadsOnlyTheRowsShownAndPagesReadOnAsNeeded) {
     EXPECT_EQ(CurrentId(), 40);
     Key(Qt::Key_Home, Qt::ControlModifier);
     EXPECT_EQ(CurrentId(), 1);
+}
+
+TEST_F(CatalogueGridTest, ScrollBarStepsMoveTheCurrentRowAndItsSliderGoesToARow) {
+    auto* bar = grid.findChild<QScrollBar*>();
+    ASSERT_EQ(bar->orientation(), Qt::Vertical);
+    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(CurrentId(), 2);
+    EXPECT_EQ(query->ActiveRecordIndex(), 1);
+    bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_EQ(CurrentId(), 2 + grid.VisibleRowCount());
+    EXPECT_EQ(bar->value(), CurrentId() - 1);
+    bar->setValue(4);
+    EXPECT_EQ(CurrentId(), 5);
 }
 
 TEST_F(CatalogueGridTest, ArrowsMoveBetweenColumnsAndHomeEndGoToTheOuterOnes) {

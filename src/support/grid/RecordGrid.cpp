@@ -60,6 +60,8 @@ TRecordGrid::TRecordGrid(QWidget* parent)
     setMouseTracking(true);
     vertical_->setFocusPolicy(Qt::NoFocus);
     horizontal_->setFocusPolicy(Qt::NoFocus);
+    QObject::connect(vertical_, &QScrollBar::actionTriggered, this,
+                     [this](int action) { ScrollBarStep(action); });
     QObject::connect(vertical_, &QScrollBar::valueChanged, this,
                      [this](int value) { ScrollBarMoved(value); });
     QObject::connect(horizontal_, &QScrollBar::valueChanged, this, [this](int value) {
@@ -267,6 +269,26 @@ void TRecordGrid::UpdateScrollBars() {
     horizontal_->setRange(0, std::max(0, columns_.Count() - 1));
     horizontal_->setValue(leftCol_);
     syncingScroll_ = false;
+}
+
+// Arrows and page clicks move the current row as the keys do; the slider itself goes to a
+// row number.
+void TRecordGrid::ScrollBarStep(int action) {
+    if (!Active()) return;
+    const int page = VisibleRowCount();
+    switch (action) {
+    case QAbstractSlider::SliderSingleStepAdd:
+    case QAbstractSlider::SliderSingleStepSub:
+        MoveRows(action == QAbstractSlider::SliderSingleStepAdd ? 1 : -1);
+        break;
+    case QAbstractSlider::SliderPageStepAdd:
+    case QAbstractSlider::SliderPageStepSub:
+        MoveRows(action == QAbstractSlider::SliderPageStepAdd ? page : -page);
+        break;
+    default:
+        return;
+    }
+    UpdateScrollBars();
 }
 
 void TRecordGrid::ScrollBarMoved(int value) {

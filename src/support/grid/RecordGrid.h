@@ -169,6 +169,7 @@ private:
     void UpdateData();
     void LayoutChanged();
     void UpdateScrollBars();
+    void ScrollBarStep(int action);
     void ScrollBarMoved(int value);
     void ScrollToColumn(int dataCol);
     bool Active() const;
