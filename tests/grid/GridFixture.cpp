@@ -15,7 +15,8 @@ std::string Programmes(int rows) {
 
 GridTest::GridTest(int rows)
     : file(Programmes(rows)), database(std::make_unique<TIBDatabase>()),
-      transaction(std::make_unique<TIBTransaction>()), query(std::make_unique<TIBQuery>()) {
+      transaction(std::make_unique<TIBTransaction>()), query(std::make_unique<TIBQuery>()),
+      other(new QLineEdit(&window)) {
     database->SetParams({"user_name=SYSDBA", "lc_ctype=WIN1251", "password=masterkey"});
     database->SetLoginPrompt(false);
     database->SetSQLDialect(3);
@@ -31,8 +32,10 @@ GridTest::GridTest(int rows)
     grid.Columns().Add("FDURATION", "Duration");
     grid.SetDataSource(&source);
     grid.resize(420, 300);
-    grid.show();
-    QApplication::setActiveWindow(&grid);
+    other->setGeometry(0, 310, 420, 20);
+    window.resize(420, 330);
+    window.show();
+    QApplication::setActiveWindow(&window);
     grid.setFocus();
 }
 
@@ -53,7 +56,8 @@ void GridTest::MakePicker() {
 
 QPoint GridTest::CellPoint(int dataCol, int row) const {
     const TGridGeometry geometry = grid.Geometry();
-    const int y = row < 0 ? geometry.TitleHeight / 2 : geometry.RowTop(row) + geometry.RowHeight / 2;
+    const int y =
+        row < 0 ? geometry.TitleHeight / 2 : geometry.RowTop(row) + geometry.RowHeight / 2;
     if (dataCol < 0) return {geometry.IndicatorWidth / 2, y};
     for (const TGridGeometry::Cell& cell : geometry.Columns)
         if (cell.DataCol == dataCol) return {(cell.Left + cell.Right) / 2, y};

@@ -9,6 +9,7 @@
 #include "support/TestApplication.h"
 #include "support/grid/RecordGrid.h"
 
+#include <QLineEdit>
 #include <QTest>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -19,8 +20,8 @@
 // Programmes 1 to rows, each "Programme <id>" of "Series <id mod 3>", 30 minutes long.
 std::string Programmes(int rows);
 
-// A grid shown and focused in an active window over a query of the catalogue, ordered by id,
-// with the columns Program ID, Program and Duration.
+// A grid shown and focused in an active window, above another control, over a query of the
+// catalogue, ordered by id, with the columns Program ID, Program and Duration.
 class GridTest : public testing::Test {
 protected:
     explicit GridTest(int rows = 40);
@@ -45,5 +46,8 @@ protected:
     std::unique_ptr<TIBQuery> query;
     TDataSource source;
     ScriptedDialogs dialogs;
-    TRecordGrid grid;
+    QWidget window;
+    TRecordGrid grid{&window};
+    // Another control of the window, to move the focus to.
+    QLineEdit* other;
 };

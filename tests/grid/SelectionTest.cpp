@@ -1,7 +1,6 @@
 // Multi-selection in the picker's grid: bookmark order, Ctrl and plain clicks, Shift+arrows,
 // double clicks, title clicks and the list's life with the result set.
 #include "GridFixture.h"
-
 #include "support/ErrorText.h"
 
 using testing::ElementsAre;

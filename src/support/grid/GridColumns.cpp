@@ -58,7 +58,8 @@ bool FieldAcceptsChar(const TField& field, char c) {
     if (IsInteger(type)) return digit || sign;
     if (type == ftBCD) return digit || sign || c == DefaultFormatSettings().DecimalSeparator;
     if (type == ftFloat)
-        return digit || sign || c == 'e' || c == 'E' || c == DefaultFormatSettings().DecimalSeparator;
+        return digit || sign || c == 'e' || c == 'E' ||
+               c == DefaultFormatSettings().DecimalSeparator;
     return true;
 }
 

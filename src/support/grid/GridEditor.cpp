@@ -112,14 +112,16 @@ bool TRecordGrid::EditCanModify() {
     return DataSet()->State() == dsEdit || DataSet()->State() == dsInsert;
 }
 
+// A newly shown editor starts with its whole text selected.
 void TRecordGrid::ShowEditor() {
     if (!CanEditShow()) return;
+    const bool opening = !EditorShown();
     ScrollToColumn(selectedIndex_);
     LoadEditorText();
     editor_->show();
     PlaceEditor();
     editor_->setFocus(Qt::OtherFocusReason);
-    editor_->selectAll();
+    if (opening) editor_->selectAll();
 }
 
 // The focus stays with the grid, so hiding the editor does not leave it.
@@ -138,24 +140,24 @@ void TRecordGrid::PlaceEditor() {
 // Only a changed text is set, so a selection made for the first typed key survives.
 void TRecordGrid::LoadEditorText() {
     const TField* field = Active() ? SelectedField() : nullptr;
-    const std::string text = !field              ? std::string()
+    const std::string text = !field                  ? std::string()
                              : FieldIsBinary(*field) ? FieldDisplayText(*field)
                                                      : field->AsString();
     const QString shown = ToQString(text);
     if (editor_->text() != shown) editor_->setText(shown);
     editor_->setReadOnly(!CanEditModify());
-    editor_->setMaxLength(field && field->DataType() == ftString ? field->Size() : kUnlimitedLength);
+    editor_->setMaxLength(field && field->DataType() == ftString ? field->Size()
+                                                                 : kUnlimitedLength);
 }
 
 void TRecordGrid::EditorEdited() {
     editTextModified_ = true;
 }
 
-// The key that opened the editor replaces the cell's text.
+// The key that opens the editor replaces the cell's text.
 void TRecordGrid::ShowEditorWithKey(QKeyEvent* event) {
     ShowEditor();
     if (!EditorShown()) return;
-    editor_->selectAll();
     QKeyEvent key(event->type(), event->key(), event->modifiers(), event->text());
     QApplication::sendEvent(editor_, &key);
 }

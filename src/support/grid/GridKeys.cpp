@@ -39,7 +39,10 @@ bool TRecordGrid::focusNextPrevChild(bool next) {
 bool TRecordGrid::HandleKey(int key, Qt::KeyboardModifiers modifiers) {
     if (!Active()) return false;
     if (modifiers & Qt::ControlModifier) return HandleControlKey(key);
-    const bool shift = modifiers & Qt::ShiftModifier;
+    return HandleMoveKey(key, modifiers & Qt::ShiftModifier) || HandleEditKey(key);
+}
+
+bool TRecordGrid::HandleMoveKey(int key, bool shift) {
     switch (key) {
     case Qt::Key_Up:
         KeyUp(shift);
@@ -60,6 +63,13 @@ bool TRecordGrid::HandleKey(int key, Qt::KeyboardModifiers modifiers) {
         ClearSelectionKeys();
         MoveRows(key == Qt::Key_PageUp ? -VisibleRowCount() : VisibleRowCount());
         return true;
+    default:
+        return false;
+    }
+}
+
+bool TRecordGrid::HandleEditKey(int key) {
+    switch (key) {
     case Qt::Key_Insert:
         if (CanModify() && (options_ & dgEditing)) {
             ClearSelectionKeys();

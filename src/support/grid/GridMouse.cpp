@@ -64,8 +64,7 @@ void TRecordGrid::PressCell(int row, int dataCol, Qt::MouseButton button) {
     MoveRows(row - CurrentRow());
     if (dataCol < 0) return;
     SetSelectedIndex(dataCol);
-    if (button == Qt::LeftButton && (wasCurrent || (options_ & dgAlwaysShowEditor)))
-        ShowEditor();
+    if (button == Qt::LeftButton && (wasCurrent || (options_ & dgAlwaysShowEditor))) ShowEditor();
 }
 
 void TRecordGrid::SelectOnPress(Qt::KeyboardModifiers modifiers) {
@@ -106,7 +105,8 @@ void TRecordGrid::FinishColumnDrag(const TGridGeometry& geometry, QPoint at) {
     if (dragColumn_ < 0 || target < 0 || at.x() < geometry.IndicatorWidth) return;
     const int to = geometry.Columns[target].DataCol;
     if (to == dragColumn_) return;
-    const TColumn* current = selectedIndex_ < columns_.Count() ? &columns_[selectedIndex_] : nullptr;
+    const TColumn* current =
+        selectedIndex_ < columns_.Count() ? &columns_[selectedIndex_] : nullptr;
     columns_.Move(dragColumn_, to);
     if (current) selectedIndex_ = columns_.IndexOf(*current);
     update();

@@ -93,8 +93,8 @@ void TRecordGrid::PaintTo(TCanvas& canvas) {
     const CanvasScope scope(canvas_, canvas);
     const TGridGeometry geometry = Geometry();
     const int rows = Active() ? std::min(DataSet()->WindowRecordCount(), geometry.FullRows()) : 1;
-    const int right = geometry.Columns.empty() ? geometry.IndicatorWidth
-                                               : geometry.Columns.back().Right;
+    const int right =
+        geometry.Columns.empty() ? geometry.IndicatorWidth : geometry.Columns.back().Right;
     const int bottom = geometry.RowTop(rows);
     canvas.Brush.Color = color_;
     canvas.FillRect({right, 0, geometry.Width, geometry.Height});
@@ -134,7 +134,8 @@ void TRecordGrid::PaintTitles(const TGridGeometry& geometry) {
 // Raised inner edge: light at the top and left, shadow at the bottom and right.
 void TRecordGrid::PaintFixedBevel(const TRect& rect) {
     canvas_->Pen.Color = clBtnHighlight;
-    canvas_->Polyline({{rect.Left, rect.Bottom - 1}, {rect.Left, rect.Top}, {rect.Right, rect.Top}});
+    canvas_->Polyline(
+        {{rect.Left, rect.Bottom - 1}, {rect.Left, rect.Top}, {rect.Right, rect.Top}});
     canvas_->Pen.Color = clBtnShadow;
     canvas_->Polyline({{rect.Right - 1, rect.Top},
                        {rect.Right - 1, rect.Bottom - 1},
@@ -212,8 +213,8 @@ void TRecordGrid::PaintIndicator(const TRect& rect, int row, int current, bool s
 
 void TRecordGrid::PaintLines(const TGridGeometry& geometry, int rows) {
     const int bottom = geometry.RowTop(rows) - geometry.LineWidth;
-    const int right = geometry.Columns.empty() ? geometry.IndicatorWidth
-                                               : geometry.Columns.back().Right;
+    const int right =
+        geometry.Columns.empty() ? geometry.IndicatorWidth : geometry.Columns.back().Right;
     if (geometry.ColLineWidth) {
         canvas_->Pen.Color = kFixedLineColor;
         if (geometry.IndicatorWidth)
@@ -224,7 +225,8 @@ void TRecordGrid::PaintLines(const TGridGeometry& geometry, int rows) {
     }
     if (!geometry.LineWidth) return;
     canvas_->Pen.Color = kFixedLineColor;
-    if (geometry.TitleHeight) canvas_->Line(0, geometry.TitleHeight, right + 1, geometry.TitleHeight);
+    if (geometry.TitleHeight)
+        canvas_->Line(0, geometry.TitleHeight, right + 1, geometry.TitleHeight);
     canvas_->Pen.Color = kDataLineColor;
     for (int row = 0; row < rows; ++row) {
         const int y = geometry.RowTop(row) + geometry.RowHeight;
@@ -257,5 +259,6 @@ void TRecordGrid::DrawCellText(const TRect& rect, const TField* field, TGridDraw
 
 void TRecordGrid::DefaultDrawColumnCell(const TRect& rect, int, TColumn& column, TGridDrawState) {
     const TField* field = column.Field();
-    WriteText(rect, field ? FieldDisplayText(*field) : std::string(), column.EffectiveAlignment(), 2);
+    WriteText(rect, field ? FieldDisplayText(*field) : std::string(), column.EffectiveAlignment(),
+              2);
 }

@@ -60,6 +60,8 @@ TRecordGrid::TRecordGrid(QWidget* parent)
     setMouseTracking(true);
     vertical_->setFocusPolicy(Qt::NoFocus);
     horizontal_->setFocusPolicy(Qt::NoFocus);
+    QObject::connect(vertical_, &QScrollBar::actionTriggered, this,
+                     [this](int action) { ScrollBarStep(action); });
     QObject::connect(vertical_, &QScrollBar::valueChanged, this,
                      [this](int value) { ScrollBarMoved(value); });
     QObject::connect(horizontal_, &QScrollBar::valueChanged, this, [this](int value) {
@@ -205,7 +207,7 @@ TGridGeometry TRecordGrid::Geometry() const {
         geometry.DataTop = geometry.TitleHeight + geometry.LineWidth;
     }
     geometry.IndicatorWidth = options_ & dgIndicator ? kIndicatorWidth : 0;
-    geometry.Width = width() - (vertical_->isVisible() ? vertical_->width() : 0);
+    geometry.Width = width() - (vertical_->isVisibleTo(this) ? vertical_->width() : 0);
     geometry.Height = height() - (horizontal_->isVisibleTo(this) ? horizontal_->height() : 0);
     int x = geometry.IndicatorWidth ? geometry.IndicatorWidth + geometry.ColLineWidth : 0;
     for (int i = std::max(0, leftCol_); i < columns_.Count() && x < geometry.Width; ++i) {
@@ -269,6 +271,26 @@ void TRecordGrid::UpdateScrollBars() {
     syncingScroll_ = false;
 }
 
+// Arrows and page clicks move the current row as the keys do; the slider itself goes to a
+// row number.
+void TRecordGrid::ScrollBarStep(int action) {
+    if (!Active()) return;
+    const int page = VisibleRowCount();
+    switch (action) {
+    case QAbstractSlider::SliderSingleStepAdd:
+    case QAbstractSlider::SliderSingleStepSub:
+        MoveRows(action == QAbstractSlider::SliderSingleStepAdd ? 1 : -1);
+        break;
+    case QAbstractSlider::SliderPageStepAdd:
+    case QAbstractSlider::SliderPageStepSub:
+        MoveRows(action == QAbstractSlider::SliderPageStepAdd ? page : -page);
+        break;
+    default:
+        return;
+    }
+    UpdateScrollBars();
+}
+
 void TRecordGrid::ScrollBarMoved(int value) {
     if (syncingScroll_ || !Active()) return;
     DataSet()->SetRecordNumber(value + 1);
@@ -278,9 +300,11 @@ void TRecordGrid::ScrollToColumn(int dataCol) {
     if (dataCol < leftCol_) leftCol_ = dataCol;
     for (;;) {
         const TGridGeometry geometry = Geometry();
-        const auto shown = std::find_if(geometry.Columns.begin(), geometry.Columns.end(),
-                                        [dataCol](const auto& cell) { return cell.DataCol == dataCol; });
-        if (leftCol_ >= dataCol || (shown != geometry.Columns.end() && shown->Right <= geometry.Width))
+        const auto shown =
+            std::find_if(geometry.Columns.begin(), geometry.Columns.end(),
+                         [dataCol](const auto& cell) { return cell.DataCol == dataCol; });
+        if (leftCol_ >= dataCol ||
+            (shown != geometry.Columns.end() && shown->Right <= geometry.Width))
             break;
         ++leftCol_;
     }

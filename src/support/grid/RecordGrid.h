@@ -48,7 +48,7 @@ struct TGridGeometry {
     };
     int TitleHeight = 0; // 0 without titles
     int RowHeight = 0;
-    int LineWidth = 0;   // between rows
+    int LineWidth = 0; // between rows
     int ColLineWidth = 0;
     int IndicatorWidth = 0; // 0 without the indicator
     int DataTop = 0;        // first data row's top
@@ -70,9 +70,9 @@ struct TGridGeometry {
 // editing. It reads rows only through the window, which it sizes to the rows it shows.
 class TRecordGrid : public QWidget {
 public:
-    using DrawColumnCellEvent = std::function<void(TRecordGrid& sender, const TRect& rect,
-                                                   int dataCol, TColumn& column,
-                                                   TGridDrawState state)>;
+    using DrawColumnCellEvent =
+        std::function<void(TRecordGrid& sender, const TRect& rect, int dataCol, TColumn& column,
+                           TGridDrawState state)>;
     using ColumnClickEvent = std::function<void(TColumn& column)>;
 
     explicit TRecordGrid(QWidget* parent = nullptr);
@@ -169,6 +169,7 @@ private:
     void UpdateData();
     void LayoutChanged();
     void UpdateScrollBars();
+    void ScrollBarStep(int action);
     void ScrollBarMoved(int value);
     void ScrollToColumn(int dataCol);
     bool Active() const;
@@ -199,6 +200,8 @@ private:
 
     // Keys.
     bool HandleKey(int key, Qt::KeyboardModifiers modifiers);
+    bool HandleMoveKey(int key, bool shift);
+    bool HandleEditKey(int key);
     bool HandleControlKey(int key);
     void KeyUp(bool shift);
     void KeyDown(bool shift);
