@@ -1,6 +1,7 @@
 #include "schedule/Main.h"
 
 #include "catalogue/ProgramFilter.h"
+#include "catalogue/ProgramModule.h"
 #include "data/mData.h"
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
@@ -56,6 +57,10 @@ void TfrmMain::AddLoadedPrograms() {
 void TfrmMain::actAddProgramExecute() {
     LoadSelectedPrograms(TfrmProgramFilter::SelectPrograms(*data_));
     AddLoadedPrograms();
+}
+
+void TfrmMain::actShowAllProgramsExecute() {
+    LoadSelectedPrograms(std::to_string(TfrmPrograms::ShowProgramCatalogue(*data_)));
 }
 
 void TfrmMain::actSaveExecute() {

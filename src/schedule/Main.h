@@ -75,12 +75,15 @@ public:
     void actExportExecute();
     // Replaces the planner's content by the broadcasts of a file the user picks.
     void actImportExecute();
+    // Opens the catalogue window; the row current at its closing reopens qryPrograms.
+    void actShowAllProgramsExecute();
 
     QToolBar* tlbMain = nullptr;
     QToolButton* btnAddProgram = nullptr;
     QToolButton* btnSave = nullptr;
     QToolButton* btnExport = nullptr;
     QToolButton* btnImport = nullptr;
+    QToolButton* btnShowAllPrograms = nullptr;
     TPlanner* Planner1 = nullptr;
     QWidget* Panel1 = nullptr;
     TPlannerCalendar* PlannerCalendar1 = nullptr;
@@ -94,6 +97,7 @@ public:
     QAction* actSave = nullptr;
     QAction* actExport = nullptr;
     QAction* actImport = nullptr;
+    QAction* actShowAllPrograms = nullptr;
     OpenFileRequest dlg1;
     std::unique_ptr<TQtImageList> il2;
     std::unique_ptr<TSimpleXml> SimpleXml1;

@@ -169,6 +169,9 @@ void TfrmMain::CreateActions() {
     btnExport = AddToolButton("btnExport", actExport);
     actImport = AddAction("actImport", "Import", 5, &TfrmMain::actImportExecute);
     btnImport = AddToolButton("btnImport", actImport);
+    actShowAllPrograms = AddAction("actShowAllPrograms", "Show All Programs", 1,
+                                   &TfrmMain::actShowAllProgramsExecute);
+    btnShowAllPrograms = AddToolButton("btnShowAllPrograms", actShowAllPrograms);
 }
 
 QAction* TfrmMain::AddAction(const char* name, const char* caption, int imageIndex,

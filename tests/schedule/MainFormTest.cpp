@@ -96,9 +96,10 @@ TEST_F(MainForm, ToolbarRunsTheActionsInTheirOrder) {
     for (QAction* action : window_.tlbMain->actions())
         if (auto* button = qobject_cast<QToolButton*>(window_.tlbMain->widgetForAction(action)))
             captions.push_back(button->defaultAction()->text().toStdString());
-    ASSERT_GE(captions.size(), 4u);
-    EXPECT_EQ(std::vector<std::string>(captions.begin(), captions.begin() + 4),
-              (std::vector<std::string>{"Add Program(s)", "Save", "Export", "Import"}));
+    ASSERT_GE(captions.size(), 5u);
+    EXPECT_EQ(std::vector<std::string>(captions.begin(), captions.begin() + 5),
+              (std::vector<std::string>{"Add Program(s)", "Save", "Export", "Import",
+                                        "Show All Programs"}));
     EXPECT_EQ(window_.btnAddProgram->defaultAction(), window_.actAddProgram);
 }
 

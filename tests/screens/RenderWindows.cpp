@@ -1,6 +1,8 @@
 // Renders the application's windows, as their forms build them, over the sample catalogue into
 // PNG files for a person to look at: render_windows [output folder].
 #include "catalogue/ProgramFilter.h"
+#include "catalogue/ProgramModule.h"
+#include "db/IBDataSet.h"
 #include "data/mData.h"
 #include "db/IBQuery.h"
 #include "platform/ErrorHandler.h"
@@ -61,6 +63,16 @@ int main(int argc, char** argv) {
         return mrCancel;
     });
     TfrmProgramFilter::SelectPrograms(data);
+
+    // The catalogue as "Show All Programs" shows it, on its third row.
+    dialogs.AnswerWith([&](const DialogCall& call) {
+        auto& catalogue = static_cast<TfrmPrograms&>(*call.Window);
+        catalogue.dstPrograms->MoveBy(2);
+        Save(catalogue, folder + "/catalogue.png");
+        catalogue.dstPrograms->Cancel();
+        return mrCancel;
+    });
+    TfrmPrograms::ShowProgramCatalogue(data);
     for (const std::string& message : dialogs.Messages())
         std::cerr << "message: " << message << "\n";
     return dialogs.Messages().empty() ? 0 : 1;
