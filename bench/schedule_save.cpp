@@ -1,21 +1,14 @@
 // Saving a planner of 1,000 items through the main window, beside the same deletes and inserts
 // done by a raw isc_dsql_* loop in the same run. Run with QT_QPA_PLATFORM=offscreen.
+#include "MainWindowOnDatabase.h"
 #include "RawClient.h"
-#include "data/mData.h"
 #include "planner/widget/Planner.h"
 #include "platform/DateTime.h"
-#include "platform/ErrorHandler.h"
 #include "schedule/LayoutLock.h"
-#include "schedule/Main.h"
-#include "support/ScriptedDialogs.h"
-#include "support/TempDatabase.h"
-#include "support/TestApplication.h"
 
 #include <benchmark/benchmark.h>
 #include <cstring>
 #include <ctime>
-#include <fstream>
-#include <memory>
 #include <string>
 
 namespace {
@@ -31,39 +24,28 @@ std::string Catalogue() {
 }
 
 // Two-minute items spread over three positions of the day.
-struct Day {
-    Day() : database(Catalogue()) {
-        std::ofstream(database.Folder() + "/SQL.ini") << "[DATABASE]\nSERVER=" << database.Path();
-        data = std::make_unique<TmodData>(database.Folder() + "/",
-                                          [this](TmodData& d) { window.BindDataModule(d); });
-        const TLayoutLock lock(window.Planner1->Items());
+MainWindowOnDatabase& TheDay() {
+    static auto* day = [] {
+        auto* made = new MainWindowOnDatabase(Catalogue());
+        const TLayoutLock lock(made->window.Planner1->Items());
         for (int i = 0; i < kItems; ++i) {
             TScheduleEntry entry;
             entry.NID = i;
             entry.StartTime = (i / 3 * 4 % 1440) / 1440.0;
             entry.Duration = 2 / 1440.0;
-            window.AddScheduleItem(entry, i % 3);
+            made->window.AddScheduleItem(entry, i % 3);
         }
-    }
-    ScriptedDialogs dialogs;
-    TempDatabase database;
-    TfrmMain window;
-    std::unique_ptr<TmodData> data;
-};
-
-Day& TheDay() {
-    TestApplication();
-    SetApplicationTitle("Skedora");
-    static Day* day = new Day;
+        return made;
+    }();
     return *day;
 }
 
 void BM_SaveSchedule(benchmark::State& state) {
-    Day& day = TheDay();
+    MainWindowOnDatabase& day = TheDay();
     for (auto _ : state)
         day.window.SaveSchedule();
     state.counters["items"] = kItems;
-    if (!day.dialogs.Messages().empty()) state.SkipWithError(day.dialogs.Messages()[0].c_str());
+    if (!day.FirstMessage().empty()) state.SkipWithError(day.FirstMessage().c_str());
 }
 BENCHMARK(BM_SaveSchedule)->Unit(benchmark::kMillisecond);
 
@@ -148,7 +130,7 @@ private:
 };
 
 void BM_RawSave(benchmark::State& state) {
-    Day& day = TheDay();
+    MainWindowOnDatabase& day = TheDay();
     RawSession session(day.database.Path());
     RawSave save(session, day.window.ScheduleDate());
     for (auto _ : state)
