@@ -175,6 +175,34 @@ TEST_F(Catalogue, ClosingOverTypingAsksAndDoesWhatTheUserChose) {
     EXPECT_THAT(Stored(), testing::Contains("1 OneX 00:30 one.mp4"));
 }
 
+TEST_F(Catalogue, RefusedPostOnClosingShowsTheErrorAndKeepsTheWindow) {
+    Start(ThreeProgrammes());
+    Show([this](TfrmPrograms& window) {
+        window.edID->selectAll();
+        Type(*window.edID, "2"); // taken by the second row
+        dialogs_.Answer(mrYes);
+        window.close();
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_EQ(window.dstPrograms->State(), dsEdit);
+        EXPECT_EQ(dialogs_.Messages().size(), 2u) << "the question, then the error";
+        window.dstPrograms->Cancel();
+    });
+    EXPECT_THAT(Stored(), testing::Contains("1 One 00:30 one.mp4"));
+}
+
+TEST_F(Catalogue, LettersInTheIdentifierAreRefusedAndTheTypingStays) {
+    Start(ThreeProgrammes());
+    Show([](TfrmPrograms& window) {
+        window.edID->selectAll();
+        Type(*window.edID, "ab");
+        EXPECT_THROW(window.nv1->BtnClick(nbPost), EDatabaseError);
+        EXPECT_EQ(window.dstPrograms->State(), dsEdit);
+        EXPECT_EQ(window.edID->Text(), "AB") << "shown in upper case";
+        window.dstPrograms->Cancel();
+    });
+    EXPECT_EQ(Stored().size(), 3u);
+}
+
 TEST_F(Catalogue, ClosingWithoutTypingAsksNothing) {
     Start(ThreeProgrammes());
     Show([](TfrmPrograms& window) {

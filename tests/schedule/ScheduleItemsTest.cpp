@@ -1,4 +1,6 @@
 #include "catalogue/ProgramFilter.h"
+#include "catalogue/ProgramModule.h"
+#include "db/IBDataSet.h"
 #include "planner/widget/Planner.h"
 #include "platform/Exceptions.h"
 #include "schedule/Main.h"
@@ -118,6 +120,21 @@ TEST_F(ScheduleItems, AddProgramPlacesWhatThePickerReturnsAndNothingOnCancel) {
     std::vector<std::string> keys{Item(0).ItemKey(), Item(1).ItemKey()};
     EXPECT_THAT(keys, testing::UnorderedElementsAre("2", "9"));
     EXPECT_EQ(dialogs_.Messages().size(), 0u);
+}
+
+TEST_F(ScheduleItems, ShowAllProgramsLeavesThePlannerAsItWas) {
+    Start(Programme(2, "News", "Daily", "EN") + Programme(5, "Film", "Cinema", "BG"));
+    AddPrograms("2");
+    dialogs_.AnswerWith([](const DialogCall& call) {
+        auto& catalogue = static_cast<TfrmPrograms&>(*call.Window);
+        catalogue.dstPrograms->Next();
+        catalogue.dstPrograms->Delete();
+        return mrNone;
+    });
+    window_->actShowAllPrograms->trigger();
+    ASSERT_EQ(window_->Planner1->Items().Count(), 1);
+    EXPECT_EQ(Item(0).ItemKey(), "2");
+    EXPECT_TRUE(dialogs_.Messages().empty());
 }
 
 } // namespace
