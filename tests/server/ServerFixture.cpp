@@ -55,6 +55,8 @@ std::string ServerFixture::FileInFolder(const std::string& name) const {
 
 void ServerFixture::AddPrograms(const std::string& ids) {
     dialogs_.AnswerWith([ids](const DialogCall& call) {
+        // No picker when its list could not be read: this answers the error box instead.
+        if (call.Kind != DialogKind::ShowModal) return static_cast<int>(mrOk);
         auto& picker = static_cast<TfrmProgramFilter&>(*call.Window);
         TIBQuery& list = *picker.qryPrograms;
         const std::string wanted = "," + ids + ",";
