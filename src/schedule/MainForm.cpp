@@ -15,6 +15,7 @@
 #include <QHBoxLayout>
 #include <QToolBar>
 #include <QToolButton>
+#include <algorithm>
 
 namespace {
 
@@ -193,7 +194,8 @@ QToolButton* TfrmMain::AddToolButton(const char* name, QAction* action) {
     button->setAutoRaise(true);
     // Toolbar buttons act on a click; the keyboard stays with the planner.
     button->setFocusPolicy(Qt::NoFocus);
-    button->setFixedSize(95, 52);
+    // 95 pixels wide, wider only where the caption would be cut in the system's font.
+    button->setFixedSize(std::max(95, button->sizeHint().width()), 52);
     tlbMain->addWidget(button);
     return button;
 }
