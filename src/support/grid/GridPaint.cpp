@@ -99,6 +99,8 @@ void TRecordGrid::PaintTo(TCanvas& canvas) {
     canvas.Brush.Color = color_;
     canvas.FillRect({right, 0, geometry.Width, geometry.Height});
     canvas.FillRect({0, bottom, right, geometry.Height});
+    canvas.Brush.Color = clBtnFace; // the corner between the scroll bars
+    canvas.FillRect({geometry.Width, geometry.Height, width(), height()});
     PaintTitles(geometry);
     PaintRows(geometry);
     PaintLines(geometry, rows);

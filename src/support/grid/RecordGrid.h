@@ -243,6 +243,7 @@ private:
     bool readOnly_ = false;
     TFont font_;
     TFont titleFont_;
+    bool titleFontSet_ = false;
     TColor color_ = clWindow;
     TColor fixedColor_ = clBtnFace;
     int selectedIndex_ = 0;
