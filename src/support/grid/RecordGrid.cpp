@@ -119,6 +119,11 @@ void TRecordGrid::SetDefaultDrawing(bool value) {
     update();
 }
 
+void TRecordGrid::SetShowGlyphs(bool value) {
+    showGlyphs_ = value;
+    update();
+}
+
 void TRecordGrid::SetReadOnly(bool value) {
     readOnly_ = value;
     editor_->setReadOnly(!CanEditModify());
