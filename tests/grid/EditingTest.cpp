@@ -3,6 +3,8 @@
 #include "GridFixture.h"
 #include "support/ErrorText.h"
 
+using testing::ElementsAre;
+
 namespace {
 
 // A query that lets its rows be edited in its record cache: enough for the grid's side of
@@ -16,6 +18,16 @@ public:
     }
     void Post() override { CheckBrowseMode(); }
     void Cancel() override { SetState(dsBrowse); }
+    // Notes the row instead of deleting it; fails on the row numbered failAt.
+    void Delete() override {
+        deleted.push_back(Field("NID").AsInteger());
+        heldViews.push_back(ControlsDisabled());
+        if (deleted.back() == failAt) DatabaseError("lock conflict");
+    }
+
+    std::vector<int> deleted;
+    std::vector<bool> heldViews;
+    int failAt = 0;
 };
 
 class EditingTest : public GridTest {
@@ -33,6 +45,7 @@ protected:
     }
 
     std::string Name() const { return query->Field("SNAME").AsString(); }
+    CacheEditedQuery& Edited() const { return static_cast<CacheEditedQuery&>(*query); }
     void Type(const std::string& text) {
         for (char c : text)
             QTest::keyClick(QApplication::focusWidget(), c);
@@ -100,6 +113,43 @@ TEST_F(EditingTest, ATextTheFieldRefusesStaysPendingAndTheGridTakesTheFocusBack)
     Key(Qt::Key_Escape);
     EXPECT_NO_THROW(other->setFocus());
     EXPECT_EQ(query->State(), dsEdit);
+}
+
+TEST_F(EditingTest, CtrlDeleteAsksFirstAndNoKeepsTheRow) {
+    dialogs.Answer(mrNo);
+    Key(Qt::Key_Delete, Qt::ControlModifier);
+    ASSERT_EQ(dialogs.Calls().size(), 1u);
+    EXPECT_EQ(dialogs.Calls()[0].Text, "Delete record?");
+    EXPECT_EQ(dialogs.Calls()[0].Buttons, MessageButtons::YesNo);
+    EXPECT_TRUE(Edited().deleted.empty());
+    dialogs.Answer(mrYes);
+    Key(Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_THAT(Edited().deleted, ElementsAre(3));
+}
+
+TEST_F(EditingTest, SelectedRowsAreDeletedLastFirstWithTheViewsHeld) {
+    grid.SetOptions(grid.Options() | dgMultiSelect);
+    Click(8, Qt::ControlModifier);
+    Click(1, Qt::ControlModifier);
+    Click(4, Qt::ControlModifier);
+    dialogs.Answer(mrYes);
+    Key(Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(dialogs.Messages().at(0), "Delete all selected records?");
+    EXPECT_THAT(Edited().deleted, ElementsAre(9, 5, 2));
+    EXPECT_THAT(Edited().heldViews, ElementsAre(true, true, true));
+    EXPECT_EQ(grid.SelectedBookmarks().Count(), 0);
+}
+
+TEST_F(EditingTest, AFailedDeleteKeepsItsRowAndTheOnesBeforeItSelected) {
+    grid.SetOptions((grid.Options() & ~dgConfirmDelete) | dgMultiSelect);
+    Click(8, Qt::ControlModifier);
+    Click(1, Qt::ControlModifier);
+    Click(4, Qt::ControlModifier);
+    Edited().failAt = 5;
+    EXPECT_EQ(ErrorOf([&] { Key(Qt::Key_Delete, Qt::ControlModifier); }), "lock conflict");
+    EXPECT_TRUE(dialogs.Calls().empty());
+    EXPECT_THAT(SelectedIds(), ElementsAre(2, 5));
+    EXPECT_FALSE(query->ControlsDisabled());
 }
 
 } // namespace
