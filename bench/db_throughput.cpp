@@ -1,5 +1,6 @@
 // Fetching 100,000 catalogue rows and inserting 10,000 broadcasts through the access layer,
 // beside the same work on the raw client calls (the floor) and on Qt's Firebird driver.
+#include "RawClient.h"
 #include "db/ClientApi.h"
 #include "db/IBDatabase.h"
 #include "db/IBQuery.h"
@@ -29,8 +30,6 @@
 namespace {
 constexpr int kFetchRows = 100000;
 constexpr int kInsertRows = 10000;
-constexpr const char* kUser = "SYSDBA";
-constexpr const char* kPassword = "masterkey";
 constexpr const char* kSelect =
     "select NID, SNAME, SFILE_NAME, SDESCRIPTION, SSERIES_NAME, FDURATION, BIMAGE, SLANGUAGE, "
     "SNOTE from PROGRAM_DESCRIPTION";
@@ -46,11 +45,6 @@ std::map<std::string, double> g_peakMB;
 std::map<std::string, double> g_addedMB;
 double g_cacheBytes = 0;
 double g_rowBytes = 0;
-
-void Check(ISC_STATUS* status) {
-    if (status[0] == 1 && status[1] != 0)
-        throw std::runtime_error("client call failed: " + std::to_string(status[1]));
-}
 
 // A line of /proc/self/status in kB.
 double StatusKB(const char* key) {
@@ -144,73 +138,6 @@ void CreateDatabase() {
 
 // ---- Raw client calls ----
 
-class RawSession {
-public:
-    RawSession() : api_(LoadClientLibrary()) {
-        std::string dpb = "\x01";
-        Add(dpb, isc_dpb_user_name, kUser);
-        Add(dpb, isc_dpb_lc_ctype, "WIN1251");
-        Add(dpb, isc_dpb_password, kPassword);
-        api_.isc_attach_database(status_, 0, g_path.c_str(), &db_, static_cast<short>(dpb.size()),
-                                 dpb.data());
-        Check(status_);
-    }
-    ~RawSession() { api_.isc_detach_database(status_, &db_); }
-
-    void Start() {
-        TransactionElement element{&db_, 0, nullptr};
-        api_.isc_start_multiple(status_, &tr_, 1, &element);
-        Check(status_);
-    }
-    void Rollback() { Check((api_.isc_rollback_transaction(status_, &tr_), status_)); }
-    void Commit() { Check((api_.isc_commit_transaction(status_, &tr_), status_)); }
-    // A statement prepared with its columns described into out.
-    isc_stmt_handle Prepare(const char* sql, XSQLDA* out) {
-        isc_stmt_handle statement = 0;
-        Check((api_.isc_dsql_alloc_statement2(status_, &db_, &statement), status_));
-        Check((api_.isc_dsql_prepare(status_, &tr_, &statement, 0, sql, 3, out), status_));
-        return statement;
-    }
-
-    const ClientLibrary& api_;
-    ISC_STATUS_ARRAY status_ = {};
-    isc_db_handle db_ = 0;
-    isc_tr_handle tr_ = 0;
-
-private:
-    static void Add(std::string& dpb, char code, const std::string& value) {
-        dpb += code;
-        dpb += static_cast<char>(value.size());
-        dpb += value;
-    }
-};
-
-struct RawArea {
-    explicit RawArea(int count)
-        : memory(static_cast<char*>(std::calloc(1, XSQLDA_LENGTH(count)))),
-          area(reinterpret_cast<XSQLDA*>(memory.get())) {
-        area->version = SQLDA_VERSION1;
-        area->sqln = static_cast<short>(count);
-    }
-    // Buffers for what describe put in.
-    void Allocate() {
-        for (int i = 0; i < area->sqld; ++i) {
-            XSQLVAR& var = area->sqlvar[i];
-            const int type = var.sqltype & ~1;
-            buffers.emplace_back(var.sqllen + (type == SQL_VARYING ? 2 : 0), '\0');
-            var.sqldata = buffers.back().data();
-            var.sqlind = &nulls[static_cast<std::size_t>(i)];
-        }
-    }
-    struct Free {
-        void operator()(char* p) const { std::free(p); }
-    };
-    std::unique_ptr<char, Free> memory;
-    XSQLDA* area;
-    std::vector<std::vector<char>> buffers;
-    std::vector<short> nulls = std::vector<short>(16);
-};
-
 std::string RawText(const ClientLibrary& api, const XSQLVAR& var) {
     if ((var.sqltype & 1) && *var.sqlind == -1) return {};
     switch (var.sqltype & ~1) {
@@ -229,7 +156,7 @@ std::string RawText(const ClientLibrary& api, const XSQLVAR& var) {
 }
 
 void RawFetch(benchmark::State& state) {
-    RawSession session;
+    RawSession session(g_path);
     const PeakMemory peak("RawFetch");
     for (auto _ : state) {
         session.Start();
@@ -264,7 +191,7 @@ void SetRawParams(const ClientLibrary& api, XSQLDA* in, int row) {
 }
 
 void RawInsert(benchmark::State& state) {
-    RawSession session;
+    RawSession session(g_path);
     char sql[256];
     std::snprintf(sql, sizeof sql, kInsert, "?, ?, ?, ?, ?, ?");
     const PeakMemory peak("RawInsert");

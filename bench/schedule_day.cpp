@@ -1,18 +1,12 @@
 // The main window's day: opening a stored day of 2,000 broadcasts in three positions, saving
 // it back, adding 500 programmes chosen in the picker, and importing 2,000 broadcasts. Run with
 // QT_QPA_PLATFORM=offscreen.
-#include "data/mData.h"
+#include "MainWindowOnDatabase.h"
 #include "planner/widget/Planner.h"
-#include "platform/ErrorHandler.h"
-#include "schedule/Main.h"
-#include "support/ScriptedDialogs.h"
-#include "support/TempDatabase.h"
-#include "support/TestApplication.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <fstream>
-#include <memory>
 #include <string>
 
 namespace {
@@ -38,46 +32,32 @@ std::string StoredDay() {
 }
 
 // One window on one database for every benchmark of the run.
-struct Day {
-    Day() : database(StoredDay()) {
-        std::ofstream(database.Folder() + "/SQL.ini") << "[DATABASE]\nSERVER=" << database.Path();
-        data = std::make_unique<TmodData>(database.Folder() + "/",
-                                          [this](TmodData& d) { window.BindDataModule(d); });
-    }
-    ScriptedDialogs dialogs;
-    TempDatabase database;
-    TfrmMain window;
-    std::unique_ptr<TmodData> data;
-};
-
-Day& TheDay() {
-    TestApplication();
-    SetApplicationTitle("Skedora");
-    static Day* day = new Day;
+MainWindowOnDatabase& TheDay() {
+    static auto* day = new MainWindowOnDatabase(StoredDay());
     return *day;
 }
 
 void BM_OpenStoredDay(benchmark::State& state) {
-    Day& day = TheDay();
+    MainWindowOnDatabase& day = TheDay();
     for (auto _ : state)
         day.window.OpenStoredDay();
     state.counters["broadcasts"] = kBroadcasts;
-    if (!day.dialogs.Messages().empty()) state.SkipWithError(day.dialogs.Messages()[0].c_str());
+    if (!day.FirstMessage().empty()) state.SkipWithError(day.FirstMessage().c_str());
 }
 BENCHMARK(BM_OpenStoredDay)->Unit(benchmark::kMillisecond);
 
 void BM_SaveSchedule(benchmark::State& state) {
-    Day& day = TheDay();
+    MainWindowOnDatabase& day = TheDay();
     day.window.OpenStoredDay();
     for (auto _ : state)
         day.window.SaveSchedule();
-    if (!day.dialogs.Messages().empty()) state.SkipWithError(day.dialogs.Messages()[0].c_str());
+    if (!day.FirstMessage().empty()) state.SkipWithError(day.FirstMessage().c_str());
 }
 BENCHMARK(BM_SaveSchedule)->Unit(benchmark::kMillisecond);
 
 // "Add Program(s)" from the picker's answer of 500 identifiers to the arranged planner.
 void BM_AddPrograms(benchmark::State& state) {
-    Day& day = TheDay();
+    MainWindowOnDatabase& day = TheDay();
     std::string ids = "0";
     for (int i = 1; i < 500; ++i)
         ids += ", " + std::to_string(i * 3);
@@ -89,7 +69,7 @@ void BM_AddPrograms(benchmark::State& state) {
         day.window.AddLoadedPrograms();
     }
     state.counters["items"] = static_cast<double>(day.window.Planner1->Items().Count());
-    if (!day.dialogs.Messages().empty()) state.SkipWithError(day.dialogs.Messages()[0].c_str());
+    if (!day.FirstMessage().empty()) state.SkipWithError(day.FirstMessage().c_str());
 }
 BENCHMARK(BM_AddPrograms)->Unit(benchmark::kMillisecond);
 
@@ -116,14 +96,14 @@ std::string BroadcastFile(const std::string& folder) {
 
 // "Import" of 2,000 broadcasts from the chosen file to the arranged planner.
 void BM_ImportBroadcasts(benchmark::State& state) {
-    Day& day = TheDay();
+    MainWindowOnDatabase& day = TheDay();
     const std::string fileName = BroadcastFile(day.database.Folder());
     for (auto _ : state) {
         day.dialogs.AnswerFile(fileName);
         day.window.actImportExecute();
     }
     state.counters["items"] = static_cast<double>(day.window.Planner1->Items().Count());
-    if (!day.dialogs.Messages().empty()) state.SkipWithError(day.dialogs.Messages()[0].c_str());
+    if (!day.FirstMessage().empty()) state.SkipWithError(day.FirstMessage().c_str());
 }
 BENCHMARK(BM_ImportBroadcasts)->Unit(benchmark::kMillisecond);
 

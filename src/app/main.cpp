@@ -2,6 +2,7 @@
 
 #include "app/Application.h"
 #include "app/Startup.h"
+#include "app/TerminationSignals.h"
 #include "data/mData.h"
 #include "platform/ErrorHandler.h"
 #include "platform/FormatSettings.h"
@@ -15,6 +16,7 @@
 #include <vector>
 
 int main(int argc, char** argv) {
+    BlockTerminationSignals();
     TApplication application(argc, argv);
     QtDialogs dialogs;
     SetAppDialogs(&dialogs);
@@ -27,6 +29,7 @@ int main(int argc, char** argv) {
         auto objects = CreateApplicationObjects(ExecutableFolder(), arguments);
         if (objects->data->HaltRequested()) return 0;
         objects->main->show();
+        QuitOnTerminationSignals();
         return application.exec();
     } catch (const std::exception& error) {
         return ShowApplicationError(error);

@@ -1,7 +1,13 @@
 #include "catalogue/ProgramFilter.h"
 
+#include "catalogue/RowColours.h"
 #include "data/mData.h"
+#include "db/DataSource.h"
+#include "db/IBQuery.h"
 #include "db/IBTransaction.h"
+#include "platform/Cp1251.h"
+#include "platform/Dialogs.h"
+#include "support/grid/RecordGrid.h"
 
 TfrmProgramFilter::TfrmProgramFilter(QWidget* parent) : QDialog(parent) {
     CreateForm();
@@ -11,4 +17,62 @@ TfrmProgramFilter::~TfrmProgramFilter() = default;
 
 void TfrmProgramFilter::BindDataModule(TmodData& data) {
     trPrograms->SetDefaultDatabase(data.IBDatabase.get());
+    qryPrograms->SetDatabase(data.IBDatabase.get());
+}
+
+std::string TfrmProgramFilter::SelectPrograms(TmodData& data) {
+    std::string result = "-1";
+    TfrmProgramFilter window;
+    window.BindDataModule(data);
+    window.SetSortKey("NPROGRAM_ID");
+    window.RefreshProgramList();
+    if (AppDialogs().ShowModal(window) == mrOk) result = window.GetSelectedIds();
+    return result;
+}
+
+void TfrmProgramFilter::RefreshProgramList() {
+    if (trPrograms->Active()) trPrograms->Commit();
+    qryPrograms->SetSQL(
+        {"select d.nid NPROGRAM_ID,d.sseries_name,d.fduration, d.sname, tl.LAST_SHOW_DATE, "
+         "tl.show_cnt from program_description d",
+         "left join",
+         "    (select tl1.nprogram_id, max(tl1.dstart_date) LAST_SHOW_DATE, count(*) SHOW_CNT "
+         "from program_timeline tl1",
+         "    group by 1) TL ON tl.nprogram_id = d.nid",
+         "order by " + sortKey_});
+    qryPrograms->Open();
+}
+
+std::string TfrmProgramFilter::GetSelectedIds() {
+    std::string result = "-1";
+    const TBookmarkList& selected = grdPrograms->SelectedBookmarks();
+    for (int i = 0; i < selected.Count(); ++i) {
+        qryPrograms->SetBookmark(selected.Item(i));
+        const std::string id = qryPrograms->Field("NPROGRAM_ID").AsString();
+        result = result == "-1" ? id : result + ", " + id;
+    }
+    return result;
+}
+
+void TfrmProgramFilter::grdProgramsTitleClick(TColumn& column) {
+    const std::string key = AnsiUpperCase(column.FieldName());
+    sortKey_ = sortKey_ == key ? key + " desc" : key;
+    RefreshProgramList();
+}
+
+void TfrmProgramFilter::grdProgramsDblClick() {
+    done(mrOk);
+}
+
+void TfrmProgramFilter::btnSelectClick() {
+    done(mrOk);
+}
+
+void TfrmProgramFilter::btnCancelClick() {
+    close();
+}
+
+void TfrmProgramFilter::grdProgramsDrawColumnCell(const TRect& rect, int dataCol,
+                                                  TColumn& column, unsigned state) {
+    PaintParityCell(*grdPrograms, qryPrograms->RecordNumber(), rect, dataCol, column, state);
 }

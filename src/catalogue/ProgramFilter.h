@@ -1,10 +1,18 @@
 #pragma once
 
+#include "platform/Canvas.h"
+
 #include <QDialog>
 #include <memory>
+#include <string>
 
+class QPushButton;
+class TColumn;
+class TDataSource;
+class TIBQuery;
 class TIBTransaction;
 class TmodData;
+class TRecordGrid;
 
 // The modal window of the picker: chooses programmes to place in the schedule.
 class TfrmProgramFilter : public QDialog {
@@ -15,8 +23,38 @@ public:
     // Points the window's queries and transactions at the data module's connection.
     void BindDataModule(TmodData& data);
 
+    // Shows a fresh picker; "-1" when nothing was chosen, otherwise the chosen identifiers in
+    // list order, joined by ", ".
+    static std::string SelectPrograms(TmodData& data);
+    // Reopens the list with the current sort key.
+    void RefreshProgramList();
+    std::string GetSelectedIds();
+    // The ORDER BY term of the list query.
+    const std::string& SortKey() const { return sortKey_; }
+    void SetSortKey(std::string key) { sortKey_ = std::move(key); }
+
+    void grdProgramsTitleClick(TColumn& column);
+    void grdProgramsDblClick();
+    void btnSelectClick();
+    void btnCancelClick();
+    void grdProgramsDrawColumnCell(const TRect& rect, int dataCol, TColumn& column,
+                                   unsigned state);
+
+    QWidget* Panel1 = nullptr;
+    QWidget* Panel3 = nullptr;
+    TRecordGrid* grdPrograms = nullptr;
+    QWidget* Panel2 = nullptr;
+    QPushButton* btnSelect = nullptr;
+    QPushButton* btnCancel = nullptr;
     std::unique_ptr<TIBTransaction> trPrograms;
+    std::unique_ptr<TIBQuery> qryPrograms;
+    std::unique_ptr<TDataSource> dsPrograms;
 
 private:
     void CreateForm();
+    void CreateGrid();
+    void CreateButtons();
+    QPushButton* AddButton(const char* name, const char* caption, int standardIcon);
+
+    std::string sortKey_ = "NPROGRAM_ID";
 };

@@ -1,14 +1,119 @@
 #include "catalogue/ProgramModule.h"
 
+#include "catalogue/RowColours.h"
 #include "data/mData.h"
+#include "db/DataSource.h"
+#include "db/IBDataSet.h"
 #include "db/IBTransaction.h"
+#include "platform/DateTime.h"
+#include "platform/HandledAction.h"
+#include "platform/QtImageList.h"
+#include "platform/QtText.h"
+#include "support/dbcontrols/DateTimePicker.h"
+#include "support/navigator/NavigatorSetup.h"
+
+#include <QLineEdit>
+#include <cmath>
+#include <filesystem>
 
 TfrmPrograms::TfrmPrograms(QWidget* parent) : QDialog(parent) {
     CreateForm();
+    FormCreate();
 }
 
 TfrmPrograms::~TfrmPrograms() = default;
 
 void TfrmPrograms::BindDataModule(TmodData& data) {
     trPrograms->SetDefaultDatabase(data.IBDatabase.get());
+    dstPrograms->SetDatabase(data.IBDatabase.get());
+}
+
+int TfrmPrograms::ShowProgramCatalogue(TmodData& data) {
+    TfrmPrograms window;
+    window.BindDataModule(data);
+    window.dstPrograms->Open();
+    AppDialogs().ShowModal(window);
+    const int id = window.dstPrograms->IsEmpty() ? 0 : window.dstPrograms->Field("NID").AsInteger();
+    // Ending the transaction here rather than in the destructor lets a failure reach the user.
+    if (window.trPrograms->Active()) window.trPrograms->Commit();
+    return id;
+}
+
+void TfrmPrograms::FormCreate() {
+    SetupNavigatorButtons(*nv1, *ilNavigator);
+}
+
+void TfrmPrograms::grdProgramsDrawColumnCell(const TRect& rect, int dataCol, TColumn& column,
+                                             unsigned state) {
+    PaintParityCell(*grdPrograms, dstPrograms->RecordNumber(), rect, dataCol, column, state);
+}
+
+void TfrmPrograms::dstProgramsAfterScroll(TIBCustomDataSet& dataSet) {
+    dtpDuration->SetTime(TimeOf(dataSet.Field("FDURATION").AsDateTime()));
+    edFile->setText(ToQString(dataSet.Field("SFILE_NAME").AsString()));
+}
+
+void TfrmPrograms::dstProgramsBeforePost(TIBCustomDataSet& dataSet) {
+    dataSet.Field("FDURATION").SetAsDateTime(dtpDuration->DateTime());
+    dataSet.Field("SFILE_NAME").SetAsString(FromQString(edFile->text()));
+}
+
+void TfrmPrograms::edFileButtonClick() {
+    if (!AppDialogs().OpenFile(dlg1)) return;
+    edFile->setText(ToQString(std::filesystem::path(dlg1.FileName).filename().string()));
+    edFileEdited();
+}
+
+void TfrmPrograms::edFileChange() {
+    if (dstPrograms->State() == dsBrowse) dstPrograms->Edit();
+}
+
+// The two unbound controls write their field as soon as the user changes them, so the row
+// counts as modified and a move posts it instead of dropping the change.
+void TfrmPrograms::edFileEdited() {
+    if (dstPrograms->State() == dsBrowse) dstPrograms->Edit();
+    dstPrograms->Field("SFILE_NAME").SetAsString(FromQString(edFile->text()));
+}
+
+void TfrmPrograms::dtpDurationChange() {
+    if (dstPrograms->State() == dsBrowse) dstPrograms->Edit();
+    dstPrograms->Field("FDURATION").SetAsDateTime(dtpDuration->DateTime());
+}
+
+bool TfrmPrograms::HasUnpostedChanges() {
+    const TDataSetState state = dstPrograms->State();
+    if (state != dsEdit && state != dsInsert) return false;
+    dsPrograms->NotifyUpdateData();
+    if (dstPrograms->Modified()) return true;
+    const TField& file = dstPrograms->Field("SFILE_NAME");
+    const TField& duration = dstPrograms->Field("FDURATION");
+    // The picker keeps milliseconds; the stored time has finer steps.
+    const auto milliseconds = [](TDateTime time) { return std::llround(time * kMSecsPerDay); };
+    return file.AsString() != FromQString(edFile->text()) ||
+           milliseconds(TimeOf(duration.AsDateTime())) != milliseconds(dtpDuration->Time());
+}
+
+// The close box and Esc both end here. A refused post shows its error and keeps the window.
+void TfrmPrograms::reject() {
+    bool leave = false;
+    RunHandled([this, &leave] { leave = ResolveUnpostedChanges(); });
+    if (leave) QDialog::reject();
+}
+
+bool TfrmPrograms::ResolveUnpostedChanges() {
+    if (!HasUnpostedChanges()) {
+        dstPrograms->Cancel();
+        return true;
+    }
+    switch (AppDialogs().MessageBox("Save changes?", "Skedora", MessageIcon::Question,
+                                    MessageButtons::YesNoCancel)) {
+    case mrYes:
+        dstPrograms->Post();
+        return true;
+    case mrNo:
+        dstPrograms->Cancel();
+        return true;
+    default:
+        return false;
+    }
 }

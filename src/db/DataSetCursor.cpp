@@ -155,7 +155,9 @@ int TIBCustomDataSet::MoveBy(int distance) {
 
 int TIBCustomDataSet::RecordNumber() const {
     if (!Active() || window_.empty()) return 0;
-    return window_[static_cast<std::size_t>(activeIndex_)] + 1;
+    const int row = window_[static_cast<std::size_t>(activeIndex_)];
+    if (row != kNewRecordRow) return row + 1;
+    return NewRecordWritten() ? cache_.Count() + 1 : insertedAtNumber_;
 }
 
 void TIBCustomDataSet::SetRecordNumber(int number) {

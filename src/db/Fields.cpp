@@ -33,14 +33,6 @@ std::int64_t RoundToInt64(double value) {
     return static_cast<std::int64_t>(rounded);
 }
 
-TDateTime DateOfDays(std::int32_t days) {
-    return static_cast<double>(days - kDateDelta);
-}
-
-TDateTime TimeOfMilliseconds(double milliseconds) {
-    return milliseconds / kMSecsPerDay;
-}
-
 std::int32_t DaysOfDate(TDateTime value) {
     return static_cast<std::int32_t>(std::trunc(value)) + kDateDelta;
 }
@@ -48,14 +40,6 @@ std::int32_t DaysOfDate(TDateTime value) {
 std::int32_t MillisecondsOfTime(TDateTime value) {
     return static_cast<std::int32_t>(
         std::llround(std::fabs(value - std::trunc(value)) * kMSecsPerDay));
-}
-
-// Before 1899-12-30 the time of day counts away from the date, as date-time values do.
-TDateTime DateTimeOfStamp(double milliseconds) {
-    const double days = std::floor(milliseconds / kMSecsPerDay);
-    const double date = days - kDateDelta;
-    const double time = (milliseconds - days * kMSecsPerDay) / kMSecsPerDay;
-    return date >= 0 ? date + time : date - time;
 }
 
 double StampOfDateTime(TDateTime value) {

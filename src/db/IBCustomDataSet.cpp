@@ -82,6 +82,10 @@ void TIBCustomDataSet::SetDatabase(TIBDatabase* database) {
     base_.SetDatabase(database);
     select_.SetDatabase(database);
     select_.SetTransaction(base_.Transaction());
+    for (TIBSQL* statement : statements_) {
+        statement->SetDatabase(database);
+        statement->SetTransaction(base_.Transaction());
+    }
 }
 
 void TIBCustomDataSet::SetTransaction(TIBTransaction* transaction) {
@@ -90,6 +94,15 @@ void TIBCustomDataSet::SetTransaction(TIBTransaction* transaction) {
     Unprepare();
     base_.SetTransaction(transaction);
     select_.SetTransaction(transaction);
+    for (TIBSQL* statement : statements_)
+        statement->SetTransaction(transaction);
+}
+
+void TIBCustomDataSet::AddStatement(TIBSQL& statement) {
+    statement.SetGoToFirstRecordOnExecute(false);
+    statement.SetDatabase(Database());
+    statement.SetTransaction(Transaction());
+    statements_.push_back(&statement);
 }
 
 void TIBCustomDataSet::SetUniDirectional(bool value) {
@@ -127,9 +140,19 @@ void TIBCustomDataSet::InternalPrepare() {
     prepared_ = true;
 }
 
+// Every statement is released even when one fails to; the first failure is raised.
 void TIBCustomDataSet::Unprepare() {
     prepared_ = false;
+    std::exception_ptr failure;
+    for (TIBSQL* statement : statements_) {
+        try {
+            statement->Release();
+        } catch (...) {
+            if (!failure) failure = std::current_exception();
+        }
+    }
     select_.Release();
+    if (failure) std::rethrow_exception(failure);
 }
 
 void TIBCustomDataSet::BuildFieldDefs() {
@@ -254,6 +277,8 @@ void TIBCustomDataSet::CloseDataSet() {
 void TIBCustomDataSet::InternalClose() {
     fields_.clear();
     workingRow_ = -1;
+    newRecord_ = false;
+    DropOldValues();
     cache_.Clear();
     window_.clear();
     activeIndex_ = 0;
@@ -336,6 +361,7 @@ int TIBCustomDataSet::ActiveRow() const {
 
 char* TIBCustomDataSet::ActiveRecord() const {
     const int row = ActiveRow();
+    if (row == kNewRecordRow && newRecord_) return const_cast<char*>(working_.data());
     if (row < 0) return nullptr;
     if (row == workingRow_) return const_cast<char*>(working_.data());
     return const_cast<RecordCache&>(cache_).Record(row);
@@ -343,7 +369,9 @@ char* TIBCustomDataSet::ActiveRecord() const {
 
 char* TIBCustomDataSet::WorkingRecord() {
     const int row = ActiveRow();
-    if (row < 0) return nullptr;
+    if (row == kNewRecordRow && newRecord_) return working_.data();
+    // While a record is inserted no other is written: the working copy is the new record.
+    if (row < 0 || newRecord_) return nullptr;
     if (row != workingRow_) {
         StoreWorkingRecord();
         working_.resize(static_cast<std::size_t>(layout_.RecordSize()));
@@ -421,6 +449,6 @@ int TIBCustomDataSet::BufferCount() const {
 void TIBCustomDataSet::UpdateBufferCount() {
     if (!Active() || window_.empty()) return;
     if (static_cast<int>(window_.size()) == BufferCount()) return;
-    PlaceWindow(currentRow_, activeIndex_);
+    RebuildWindow();
     NotifySources(&TDataSource::NotifyDataChanged);
 }

@@ -53,7 +53,8 @@ public:
     void Last();
     // Moves up to distance rows (backwards when negative); the rows actually moved.
     int MoveBy(int distance);
-    // 1-based; 0 when closed or empty.
+    // 1-based; 0 when closed or empty. A record being inserted repeats the number of the row
+    // current at the insert until a field of it is written, then has the number it will get.
     int RecordNumber() const;
     void SetRecordNumber(int number);
     int RecordCount() const;
@@ -123,16 +124,25 @@ public:
     Event AfterScroll;
 
 protected:
+    // The row number a record being inserted has in the window.
+    static constexpr int kNewRecordRow = -1;
+
     TIBSQL& SelectStatement() { return select_; }
+    // A further statement of the result set: linked to its connection and transaction, and
+    // released whenever the result set unprepares.
+    void AddStatement(TIBSQL& statement);
     // Connection checked and connected, transaction started; true when this call started it.
     bool PrepareConnection();
     // Prepares the select and builds the field definitions.
     virtual void InternalPrepare();
     // Fills the select's parameters before it runs.
     virtual void BindParams() {}
-    void Unprepare();
+    // Releases every statement; a transaction end or disconnect does it too.
+    virtual void Unprepare();
     void CheckNotOpen() const;
+    void CheckActive() const;
     void SetState(TDataSetState state);
+    void ClearModified() { modified_ = false; }
     // The edit and insert states belong to editable datasets, which post or cancel the pending
     // record here; a result set that cannot edit simply returns to browsing.
     virtual void ResolvePendingRecord() { SetState(dsBrowse); }
@@ -140,6 +150,42 @@ protected:
     // puts it back into the cache compactly.
     char* WorkingRecord();
     void StoreWorkingRecord();
+    void RunEvent(const Event& event) {
+        if (event) event(*this);
+    }
+    void NotifySources(void (TDataSource::*notify)());
+
+    // Editing support (DataSetEditing.cpp).
+    const RecordLayout& Layout() const { return layout_; }
+    const TIBXSQLDA& Columns() { return select_.Current(); }
+    // The record fields read; null when there is none.
+    const char* ActiveRecordData() const { return ActiveRecord(); }
+    // The active record as it was before editing: the old-values snapshot when it belongs to the
+    // current row, else the row as cached; a record being inserted is its own.
+    const char* OldValuesData() const;
+    void TakeOldValues();
+    // Every write since TakeOldValues undone, in the record and the cache.
+    void RestoreOldValues();
+    // A blank record (every column NULL) at the cursor, or after the last row.
+    void OpenNewRecord(bool append);
+    // The rest of the select's rows into the cache.
+    void FetchAll();
+    // A field of the record being inserted was written.
+    bool NewRecordWritten() const;
+    // The new record dropped; the cursor on the row current before, or, when followWrites is set
+    // and the record was written, on the row numbered like the next new row.
+    void DropNewRecord(bool followWrites);
+    // The new record stored as the next row after every fetched one, and made current.
+    void StoreNewRecord();
+    // The active record marked unmodified and stored in the cache.
+    void StoreActiveRecord();
+    // The active row marked deleted; the cursor moves to a neighbour.
+    void DeleteActiveRecord();
+    // Columns of a row read again replace the active record's values by name; client error
+    // InvalidDataConversion when one does not match its column's type.
+    void ReplaceActiveValues(TIBXSQLDA& columns);
+    // The window read again around the current row; views told.
+    void Resync();
 
 private:
     enum class Direction { Next, Prior };
@@ -153,7 +199,6 @@ private:
     void ApplySchema(TFieldDef& def, TIBXSQLVAR& column);
     void CloseForEnd();
     bool FetchRow();
-    void FetchAll();
     bool RowAvailable(int row);
     bool IsDeleted(int row) const;
     // A unidirectional result set keeps only its last rows.
@@ -166,14 +211,14 @@ private:
     int BufferCount() const;
     int ActiveRow() const;
     char* ActiveRecord() const;
-    void CheckActive() const;
-    void NotifySources(void (TDataSource::*notify)());
-    void RunEvent(const Event& event) {
-        if (event) event(*this);
-    }
+    // Re-places the window around the current row, keeping a record being inserted in it.
+    void RebuildWindow();
+    void InsertNewRecordSlot();
+    void DropOldValues();
 
     TIBBase base_;
     TIBSQL select_;
+    std::vector<TIBSQL*> statements_;
     std::string name_;
     int bufferChunks_ = 1000;
     bool uniDirectional_ = false;
@@ -185,8 +230,14 @@ private:
     std::vector<std::unique_ptr<TField>> fields_;
     RecordLayout layout_;
     RecordCache cache_;
+    // The full-width record being written: a stored row's (workingRow_), or the new record.
     std::vector<char> working_;
     int workingRow_ = -1;
+    bool newRecord_ = false;
+    bool appending_ = false;
+    int insertedAtNumber_ = 0;
+    std::vector<char> oldValues_;
+    int oldValuesRow_ = -1;
     int currentRow_ = -1;
     int deletedCount_ = 0;
     bool atStart_ = true;

@@ -102,6 +102,22 @@ int AlignRecord(int bytes) {
 }
 } // namespace
 
+double DateOfDays(std::int32_t days) {
+    return static_cast<double>(days - kDateDelta);
+}
+
+double TimeOfMilliseconds(double milliseconds) {
+    return milliseconds / kMsPerDay;
+}
+
+// Before 1899-12-30 the time of day counts away from the date, as date-time values do.
+double DateTimeOfStamp(double milliseconds) {
+    const double days = std::floor(milliseconds / kMsPerDay);
+    const double date = days - kDateDelta;
+    const double time = (milliseconds - days * kMsPerDay) / kMsPerDay;
+    return date >= 0 ? date + time : date - time;
+}
+
 // Values of fixed size first, so that they sit at the same place in both forms of a record.
 void RecordLayout::Build(const TIBXSQLDA& columns, int dbKeyColumn) {
     columns_.clear();
@@ -169,6 +185,22 @@ int RecordLayout::StoreRow(const TIBXSQLDA& columns, char* record, int rowNumber
         if (layout.kind == NativeKind::Text) textEnd += state.length;
     }
     return AlignRecord(textEnd);
+}
+
+bool RecordLayout::Matches(const TIBXSQLVAR& slot, int column) const {
+    const ColumnLayout& layout = Column(column);
+    return slot.SqlType() == layout.sqlType && slot.SqlScale() == layout.scale &&
+           NativeSize(layout.kind, slot.SqlLen()) <= layout.size;
+}
+
+void RecordLayout::StoreColumn(const TIBXSQLVAR& slot, int column, char* full) const {
+    const ColumnLayout& layout = Column(column);
+    ColumnState& state = State(full, column);
+    state = ColumnState{0, layout.offset, static_cast<std::uint8_t>(slot.IsNull()), {}};
+    if (column == dbKeyColumn_ && !state.isNull)
+        std::memcpy(Header(full).dbKey, slot.Data(), sizeof Header(full).dbKey);
+    if (!state.isNull)
+        StoreValue(LoadClientLibrary(), layout, slot.Data(), full + state.offset, state);
 }
 
 int RecordLayout::CompactSize(const char* record) const {

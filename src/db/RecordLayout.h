@@ -6,6 +6,7 @@
 
 struct ClientLibrary;
 class TIBXSQLDA;
+class TIBXSQLVAR;
 
 // How a column's value is held in a cached record.
 enum class NativeKind : std::uint8_t {
@@ -22,6 +23,11 @@ enum class NativeKind : std::uint8_t {
 
 // Days from 0001-01-01 (day 1) to 1899-12-30, where date-time values count from.
 constexpr int kDateDelta = 693594;
+
+// Native date, time and timestamp values as date-time values (days since 1899-12-30).
+double DateOfDays(std::int32_t days);
+double TimeOfMilliseconds(double milliseconds);
+double DateTimeOfStamp(double milliseconds);
 
 enum class UpdateStatus : std::uint8_t { Unmodified, Modified, Inserted, Deleted };
 enum class BookmarkFlag : std::uint8_t { Current, BeforeFirst, AfterLast, Inserted };
@@ -79,6 +85,10 @@ public:
     void InitRecord(char* record, int rowNumber) const;
     // The fetched row stored compactly, converted to the native forms; the bytes it takes.
     int StoreRow(const TIBXSQLDA& columns, char* record, int rowNumber) const;
+    // Whether a slot holds values of the column's type, so that StoreColumn can take it.
+    bool Matches(const TIBXSQLVAR& slot, int column) const;
+    // One column of a full-width record set from a slot of its type.
+    void StoreColumn(const TIBXSQLVAR& slot, int column, char* full) const;
     // The bytes a record takes stored compactly.
     int CompactSize(const char* record) const;
     // A record into a full-width one, and back; the two never overlap.

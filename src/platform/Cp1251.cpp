@@ -169,3 +169,10 @@ char AnsiUpperChar(char c) {
     static const std::array<char, 256> upper = MakeUpperTable();
     return upper[static_cast<unsigned char>(c)];
 }
+
+std::string AnsiUpperCase(std::string_view text) {
+    std::string result(text);
+    for (char& c : result)
+        c = AnsiUpperChar(c);
+    return result;
+}

@@ -19,3 +19,5 @@ std::string Utf8ToCp1251(const std::string& text);
 bool AnsiSameText(std::string_view a, std::string_view b);
 // The capital form of a Latin or Cyrillic letter; every other byte as it is.
 char AnsiUpperChar(char c);
+// The text with every Latin and Cyrillic letter in its capital form.
+std::string AnsiUpperCase(std::string_view text);

@@ -1,5 +1,7 @@
 #include "schedule/Main.h"
 
+#include "catalogue/ProgramFilter.h"
+#include "catalogue/ProgramModule.h"
 #include "data/mData.h"
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
@@ -50,6 +52,15 @@ void TfrmMain::AddLoadedPrograms() {
         AddScheduleItem(entry, 0);
         entry.StartTime += entry.Duration;
     }
+}
+
+void TfrmMain::actAddProgramExecute() {
+    LoadSelectedPrograms(TfrmProgramFilter::SelectPrograms(*data_));
+    AddLoadedPrograms();
+}
+
+void TfrmMain::actShowAllProgramsExecute() {
+    LoadSelectedPrograms(std::to_string(TfrmPrograms::ShowProgramCatalogue(*data_)));
 }
 
 void TfrmMain::actSaveExecute() {

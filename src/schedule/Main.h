@@ -69,15 +69,21 @@ public:
     void RemoveSelectedItems();
     TScheduleHistory& History() { return *history_; }
 
+    // Places the programmes the user picks in position 0.
+    void actAddProgramExecute();
     void actSaveExecute();
     void actExportExecute();
     // Replaces the planner's content by the broadcasts of a file the user picks.
     void actImportExecute();
+    // Opens the catalogue window; the row current at its closing reopens qryPrograms.
+    void actShowAllProgramsExecute();
 
     QToolBar* tlbMain = nullptr;
+    QToolButton* btnAddProgram = nullptr;
     QToolButton* btnSave = nullptr;
     QToolButton* btnExport = nullptr;
     QToolButton* btnImport = nullptr;
+    QToolButton* btnShowAllPrograms = nullptr;
     TPlanner* Planner1 = nullptr;
     QWidget* Panel1 = nullptr;
     TPlannerCalendar* PlannerCalendar1 = nullptr;
@@ -87,9 +93,11 @@ public:
     std::unique_ptr<TQtImageList> il1;
     // The toolbar's actions, in the order they were declared.
     std::vector<QAction*> actlst1;
+    QAction* actAddProgram = nullptr;
     QAction* actSave = nullptr;
     QAction* actExport = nullptr;
     QAction* actImport = nullptr;
+    QAction* actShowAllPrograms = nullptr;
     OpenFileRequest dlg1;
     std::unique_ptr<TQtImageList> il2;
     std::unique_ptr<TSimpleXml> SimpleXml1;

@@ -160,12 +160,18 @@ void TfrmMain::CreateComponents() {
 
 // Buttons run left to right in the order they are added here.
 void TfrmMain::CreateActions() {
+    actAddProgram =
+        AddAction("actAddProgram", "Add Program(s)", 0, &TfrmMain::actAddProgramExecute);
+    btnAddProgram = AddToolButton("btnAddProgram", actAddProgram);
     actSave = AddAction("actSave", "Save", 2, &TfrmMain::actSaveExecute);
     btnSave = AddToolButton("btnSave", actSave);
     actExport = AddAction("actExport", "Export", 3, &TfrmMain::actExportExecute);
     btnExport = AddToolButton("btnExport", actExport);
     actImport = AddAction("actImport", "Import", 5, &TfrmMain::actImportExecute);
     btnImport = AddToolButton("btnImport", actImport);
+    actShowAllPrograms = AddAction("actShowAllPrograms", "Show All Programs", 1,
+                                   &TfrmMain::actShowAllProgramsExecute);
+    btnShowAllPrograms = AddToolButton("btnShowAllPrograms", actShowAllPrograms);
 }
 
 QAction* TfrmMain::AddAction(const char* name, const char* caption, int imageIndex,
@@ -185,6 +191,8 @@ QToolButton* TfrmMain::AddToolButton(const char* name, QAction* action) {
     button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     button->setIconSize(QSize(32, 32));
     button->setAutoRaise(true);
+    // Toolbar buttons act on a click; the keyboard stays with the planner.
+    button->setFocusPolicy(Qt::NoFocus);
     button->setFixedSize(95, 52);
     tlbMain->addWidget(button);
     return button;

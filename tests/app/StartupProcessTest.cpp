@@ -40,3 +40,23 @@ TEST(StartupProcess, OpensTheMainWindowOnTheConfiguredDatabase) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(StartupProcess, TerminationSignalsEndItCleanlyAfterTheAttach) {
+    TempDatabase database;
+    const auto folder = std::filesystem::path(database.Path()).parent_path() / "bin";
+    std::filesystem::create_directories(folder);
+    std::filesystem::copy_file(SKEDORA_EXECUTABLE, folder / "skedora");
+    std::ofstream(folder / "SQL.ini") << "[DATABASE]\nSERVER=" << database.Path() << "\n";
+    for (const std::string signal : {"TERM", "INT"}) {
+        // The window is up and attached well within two seconds; a hung process is killed.
+        const CommandResult result = RunCommand(
+            "env " + kEnvironment + (folder / "skedora").string() +
+            " >/dev/null 2>&1 & pid=$!; sleep 2; kill -" + signal +
+            " $pid; (sleep 10; kill -KILL $pid 2>/dev/null) & wait $pid; echo $?");
+        EXPECT_EQ(result.output, "0\n") << "SIG" << signal;
+    }
+}
+
+} // namespace

@@ -91,6 +91,18 @@ TEST_F(MainForm, ToolbarButtonShowsItsActionPicture) {
     EXPECT_EQ(window_.btnExport->defaultAction(), window_.actExport);
 }
 
+TEST_F(MainForm, ToolbarRunsTheActionsInTheirOrder) {
+    std::vector<std::string> captions;
+    for (QAction* action : window_.tlbMain->actions())
+        if (auto* button = qobject_cast<QToolButton*>(window_.tlbMain->widgetForAction(action)))
+            captions.push_back(button->defaultAction()->text().toStdString());
+    ASSERT_GE(captions.size(), 5u);
+    EXPECT_EQ(std::vector<std::string>(captions.begin(), captions.begin() + 5),
+              (std::vector<std::string>{"Add Program(s)", "Save", "Export", "Import",
+                                        "Show All Programs"}));
+    EXPECT_EQ(window_.btnAddProgram->defaultAction(), window_.actAddProgram);
+}
+
 TEST_F(MainForm, HiddenPanelKeepsTheScheduleDate) {
     EXPECT_FALSE(window_.Panel1->isVisibleTo(&window_));
     EXPECT_EQ(window_.ScheduleDate(), 40346.0);

@@ -1,3 +1,6 @@
+#include "catalogue/ProgramFilter.h"
+#include "catalogue/ProgramModule.h"
+#include "db/IBDataSet.h"
 #include "planner/widget/Planner.h"
 #include "platform/Exceptions.h"
 #include "schedule/Main.h"
@@ -5,6 +8,12 @@
 #include "support/RecordingCanvas.h"
 #include "support/markup/Markup.h"
 
+#include "support/grid/RecordGrid.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
 #include <gmock/gmock.h>
 
 using testing::ElementsAre;
@@ -84,6 +93,48 @@ TEST_F(ScheduleItems, UnknownIdentifierListIsAnErrorAndAddsNothing) {
     EXPECT_EQ(window_->Planner1->Items().Count(), 0);
     AddPrograms("-1");
     EXPECT_EQ(window_->Planner1->Items().Count(), 0);
+}
+
+TEST_F(ScheduleItems, AddProgramPlacesWhatThePickerReturnsAndNothingOnCancel) {
+    Start(Programme(2, "News", "Daily", "EN") + Programme(5, "Film", "Cinema", "BG") +
+          Programme(9, "Talk", "Evening", ""));
+    const auto pick = [this](std::vector<int> rows, bool select) {
+        dialogs_.AnswerWith([rows, select](const DialogCall& call) {
+            auto& picker = static_cast<TfrmProgramFilter&>(*call.Window);
+            picker.show();
+            QApplication::setActiveWindow(&picker);
+            for (int row : rows) {
+                const TRect cell = picker.grdPrograms->CellRect(0, row);
+                QTest::mouseClick(picker.grdPrograms, Qt::LeftButton, Qt::ControlModifier,
+                                  QPoint(cell.Left + 2, cell.Top + 2));
+            }
+            (select ? picker.btnSelect : picker.btnCancel)->click();
+            return picker.result();
+        });
+        window_->actAddProgram->trigger();
+    };
+    pick({2, 0}, false);
+    EXPECT_EQ(window_->Planner1->Items().Count(), 0);
+    pick({2, 0}, true);
+    ASSERT_EQ(window_->Planner1->Items().Count(), 2);
+    std::vector<std::string> keys{Item(0).ItemKey(), Item(1).ItemKey()};
+    EXPECT_THAT(keys, testing::UnorderedElementsAre("2", "9"));
+    EXPECT_EQ(dialogs_.Messages().size(), 0u);
+}
+
+TEST_F(ScheduleItems, ShowAllProgramsLeavesThePlannerAsItWas) {
+    Start(Programme(2, "News", "Daily", "EN") + Programme(5, "Film", "Cinema", "BG"));
+    AddPrograms("2");
+    dialogs_.AnswerWith([](const DialogCall& call) {
+        auto& catalogue = static_cast<TfrmPrograms&>(*call.Window);
+        catalogue.dstPrograms->Next();
+        catalogue.dstPrograms->Delete();
+        return mrNone;
+    });
+    window_->actShowAllPrograms->trigger();
+    ASSERT_EQ(window_->Planner1->Items().Count(), 1);
+    EXPECT_EQ(Item(0).ItemKey(), "2");
+    EXPECT_TRUE(dialogs_.Messages().empty());
 }
 
 } // namespace

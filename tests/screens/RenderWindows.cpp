@@ -1,12 +1,17 @@
 // Renders the application's windows, as their forms build them, over the sample catalogue into
 // PNG files for a person to look at: render_windows [output folder].
+#include "catalogue/ProgramFilter.h"
+#include "catalogue/ProgramModule.h"
+#include "db/IBDataSet.h"
 #include "data/mData.h"
+#include "db/IBQuery.h"
 #include "platform/ErrorHandler.h"
 #include "platform/FormatSettings.h"
 #include "platform/QtFormatSettings.h"
 #include "schedule/Main.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDatabase.h"
+#include "support/grid/RecordGrid.h"
 
 #include <QApplication>
 #include <QPixmap>
@@ -47,6 +52,27 @@ int main(int argc, char** argv) {
     TmodData data(database.Folder() + "/", [&](TmodData& d) { main.BindDataModule(d); });
     main.OpenStoredDay();
     Save(main, folder + "/main_window.png");
+
+    // The picker as "Add Program(s)" shows it, with two rows chosen.
+    dialogs.AnswerWith([&](const DialogCall& call) {
+        auto& picker = static_cast<TfrmProgramFilter&>(*call.Window);
+        picker.grdPrograms->SelectedBookmarks().SetCurrentRowSelected(true);
+        picker.qryPrograms->MoveBy(2);
+        picker.grdPrograms->SelectedBookmarks().SetCurrentRowSelected(true);
+        Save(picker, folder + "/picker.png");
+        return mrCancel;
+    });
+    TfrmProgramFilter::SelectPrograms(data);
+
+    // The catalogue as "Show All Programs" shows it, on its third row.
+    dialogs.AnswerWith([&](const DialogCall& call) {
+        auto& catalogue = static_cast<TfrmPrograms&>(*call.Window);
+        catalogue.dstPrograms->MoveBy(2);
+        Save(catalogue, folder + "/catalogue.png");
+        catalogue.dstPrograms->Cancel();
+        return mrCancel;
+    });
+    TfrmPrograms::ShowProgramCatalogue(data);
     for (const std::string& message : dialogs.Messages())
         std::cerr << "message: " << message << "\n";
     return dialogs.Messages().empty() ? 0 : 1;

@@ -1,4 +1,9 @@
+#include "catalogue/ProgramModule.h"
+#include "db/IBDataSet.h"
+#include "planner/widget/Planner.h"
 #include "schedule/Main.h"
+
+#include <QAction>
 #include "server/ServerFixture.h"
 
 #include <gmock/gmock.h>
@@ -30,6 +35,29 @@ TEST_F(MainRoad, AddSaveOpenAndExportThroughTheServer) {
     const std::string file = ExportTo(FileInFolder("day.xml"));
     EXPECT_THAT(file, HasSubstr("BG - 3"));
     EXPECT_THAT(file, HasSubstr("11:15"));
+
+    app_->main->Planner1->Items().Clear();
+    dialogs_.AnswerFile(FileInFolder("day.xml"));
+    app_->main->actImport->trigger();
+    EXPECT_EQ(PlannerItems(), 3) << "the exported day imports back";
+    EXPECT_TRUE(dialogs_.Messages().empty()) << dialogs_.Messages().front();
+}
+
+TEST_F(MainRoad, CatalogueEditReachesThePicker) {
+    StartOnServer(CatalogueAndDay());
+    dialogs_.AnswerWith([](const DialogCall& call) {
+        auto& catalogue = static_cast<TfrmPrograms&>(*call.Window);
+        catalogue.dstPrograms->Next();
+        catalogue.dstPrograms->Edit();
+        catalogue.dstPrograms->Field("SNAME").SetAsString("Forecast");
+        catalogue.dstPrograms->Post();
+        return mrNone;
+    });
+    app_->main->actShowAllPrograms->trigger();
+    AddPrograms("2");
+    ASSERT_EQ(PlannerItems(), 2);
+    EXPECT_THAT(app_->main->Planner1->Items()[1].Text(),
+                testing::Contains("<b>Program:</b> <p>Forecast</p>"));
     EXPECT_TRUE(dialogs_.Messages().empty()) << dialogs_.Messages().front();
 }
 

@@ -1,12 +1,16 @@
 #include "server/ServerFixture.h"
 
+#include "catalogue/ProgramFilter.h"
 #include "data/mData.h"
 #include "db/IBDatabase.h"
+#include "db/IBQuery.h"
 #include "planner/widget/Planner.h"
 #include "schedule/Main.h"
+#include "support/grid/RecordGrid.h"
 #include "support/TestApplication.h"
 
 #include <QAction>
+#include <QPushButton>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -50,8 +54,19 @@ std::string ServerFixture::FileInFolder(const std::string& name) const {
 }
 
 void ServerFixture::AddPrograms(const std::string& ids) {
-    app_->main->LoadSelectedPrograms(ids);
-    app_->main->AddLoadedPrograms();
+    dialogs_.AnswerWith([ids](const DialogCall& call) {
+        // No picker when its list could not be read: this answers the error box instead.
+        if (call.Kind != DialogKind::ShowModal) return static_cast<int>(mrOk);
+        auto& picker = static_cast<TfrmProgramFilter&>(*call.Window);
+        TIBQuery& list = *picker.qryPrograms;
+        const std::string wanted = "," + ids + ",";
+        for (list.First(); !list.AtEnd(); list.Next())
+            if (wanted.find("," + list.Field("NPROGRAM_ID").AsString() + ",") != std::string::npos)
+                picker.grdPrograms->SelectedBookmarks().SetCurrentRowSelected(true);
+        picker.btnSelect->click();
+        return picker.result();
+    });
+    app_->main->actAddProgram->trigger();
 }
 
 void ServerFixture::Save() {

@@ -34,7 +34,7 @@ protected:
     std::string DatabasePath() const { return database_->Path(); }
     std::string FileInFolder(const std::string& name) const;
 
-    // Picks the programmes of the comma-separated identifiers and adds them, as the picker does.
+    // "Add Program(s)" with the programmes of the identifiers ("2,3") chosen in the picker.
     void AddPrograms(const std::string& ids);
     void Save();
     // Runs Export with the dialog answering the file; the file's bytes.

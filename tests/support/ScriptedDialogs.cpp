@@ -7,11 +7,15 @@ ScriptedDialogs::~ScriptedDialogs() {
 }
 
 void ScriptedDialogs::Answer(int result, DialogAction action) {
-    script_.push_back({result, {}, std::move(action)});
+    script_.push_back({result, {}, std::move(action), {}});
+}
+
+void ScriptedDialogs::AnswerWith(std::function<int(const DialogCall&)> answer) {
+    script_.push_back({mrNone, {}, {}, std::move(answer)});
 }
 
 void ScriptedDialogs::AnswerFile(std::string fileName, DialogAction action) {
-    script_.push_back({mrOk, std::move(fileName), std::move(action)});
+    script_.push_back({mrOk, std::move(fileName), std::move(action), {}});
 }
 
 std::vector<std::string> ScriptedDialogs::Messages() const {
@@ -31,6 +35,7 @@ ScriptedDialogs::Reply ScriptedDialogs::Take(const DialogCall& call) {
         reply.result = mrCancel;
     }
     if (reply.action) reply.action(call);
+    if (reply.answer) reply.result = reply.answer(call);
     return reply;
 }
 

@@ -35,6 +35,9 @@ public:
 
     // The next call's answer: a modal result; OpenFile answers true for mrOk only.
     void Answer(int result, DialogAction action = {});
+    // The next call's answer is what the function returns: a window's own modal result after
+    // the test clicked its buttons.
+    void AnswerWith(std::function<int(const DialogCall&)> answer);
     // The next call picks this file (an OpenFile answering true).
     void AnswerFile(std::string fileName, DialogAction action = {});
 
@@ -53,6 +56,7 @@ private:
         int result = mrOk;
         std::string fileName;
         DialogAction action;
+        std::function<int(const DialogCall&)> answer;
     };
     Reply Take(const DialogCall& call);
 

@@ -1,0 +1,37 @@
+#pragma once
+
+// The main window on a fresh database, as start-up binds them, for benchmarks of its actions.
+#include "data/mData.h"
+#include "platform/ErrorHandler.h"
+#include "schedule/Main.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempDatabase.h"
+#include "support/TestApplication.h"
+
+#include <fstream>
+#include <memory>
+#include <string>
+
+struct MainWindowOnDatabase {
+    explicit MainWindowOnDatabase(const std::string& sql) : database(sql) {
+        std::ofstream(database.Folder() + "/SQL.ini") << "[DATABASE]\nSERVER=" << database.Path();
+        data = std::make_unique<TmodData>(database.Folder() + "/",
+                                          [this](TmodData& d) { window.BindDataModule(d); });
+    }
+    // The first message box shown, empty when none was.
+    std::string FirstMessage() const {
+        return dialogs.Messages().empty() ? std::string() : dialogs.Messages().front();
+    }
+
+    // Before any window: the application object and its title.
+    struct Application {
+        Application() {
+            TestApplication();
+            SetApplicationTitle("Skedora");
+        }
+    } application;
+    ScriptedDialogs dialogs;
+    TempDatabase database;
+    TfrmMain window;
+    std::unique_ptr<TmodData> data;
+};

@@ -1,0 +1,77 @@
+#include "db/UpdateParams.h"
+
+#include "db/IBErrors.h"
+#include "db/IBXSQLDA.h"
+#include "db/RecordLayout.h"
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+namespace {
+constexpr const char* kDbKeyParam = "IB_INTERNAL_DBKEY";
+constexpr const char* kOldPrefix = "OLD_";
+constexpr const char* kNewPrefix = "NEW_";
+constexpr double kScaledOne = 10000.0;
+
+template <class T> T Native(const char* data) {
+    T value;
+    std::memcpy(&value, data, sizeof value);
+    return value;
+}
+
+bool DropPrefix(std::string& name, const char* prefix) {
+    const std::size_t length = std::strlen(prefix);
+    if (name.compare(0, length, prefix) != 0) return false;
+    name.erase(0, length);
+    return true;
+}
+
+// The value in its native form sent with the setter of the column's kind.
+void SetSlot(TIBXSQLVAR& slot, const ColumnLayout& layout, const char* data, int length) {
+    switch (layout.kind) {
+    case NativeKind::Text:
+        return slot.SetAsString(std::string(data, static_cast<std::size_t>(length)));
+    case NativeKind::Int32:
+        return slot.SetAsLong(Native<std::int32_t>(data));
+    case NativeKind::Int64:
+        return slot.SetAsInt64(Native<std::int64_t>(data));
+    case NativeKind::Scaled:
+        return slot.SetAsCurrency(static_cast<double>(Native<std::int64_t>(data)) / kScaledOne);
+    case NativeKind::Double:
+        return slot.SetAsDouble(Native<double>(data));
+    case NativeKind::TimeStamp:
+        return slot.SetAsDateTime(DateTimeOfStamp(Native<double>(data)));
+    case NativeKind::Date:
+        return slot.SetAsDate(DateOfDays(Native<std::int32_t>(data)));
+    case NativeKind::Time:
+        return slot.SetAsTime(TimeOfMilliseconds(Native<std::int32_t>(data)));
+    case NativeKind::Quad:
+        return slot.SetAsQuad(Native<BlobId>(data));
+    }
+}
+
+void FillParam(TIBXSQLVAR& slot, const TIBXSQLDA& columns, const RecordLayout& layout,
+               const char* record, const char* oldRecord) {
+    std::string name = slot.Name();
+    const char* source = DropPrefix(name, kOldPrefix) ? oldRecord : record;
+    if (source == record) DropPrefix(name, kNewPrefix);
+    if (name == kDbKeyParam) {
+        const RecordHeader& header = RecordLayout::Header(source);
+        return slot.SetAsBytes(
+            std::string(reinterpret_cast<const char*>(header.dbKey), sizeof header.dbKey));
+    }
+    const int column = columns.IndexOf(name);
+    if (column < 0) return;
+    const ColumnState& state = RecordLayout::State(source, column);
+    if (state.isNull) return slot.SetIsNull(true);
+    SetSlot(slot, layout.Column(column), source + state.offset, state.length);
+}
+} // namespace
+
+void FillUpdateParams(TIBXSQLDA& params, const TIBXSQLDA& columns, const RecordLayout& layout,
+                      const char* record, const char* oldRecord) {
+    if (!record || !oldRecord) RaiseClientError(ClientError::BufferNotSet);
+    for (int i = 0; i < params.Count(); ++i)
+        FillParam(params.Var(i), columns, layout, record, oldRecord);
+}
