@@ -1,47 +1,14 @@
 // The catalogue's grid over an editable dataset: appending on Down at the end, dropping an
-// untouched new row, posting a typed one, and Ctrl+Delete with its confirmation.
+// untouched new row, posting a typed one, and Ctrl+Delete of one row or of the selected ones.
 #include "GridFixture.h"
-#include "db/IBDataSet.h"
+
+#include "support/ErrorText.h"
+
+using testing::ElementsAre;
 
 namespace {
 
-class DataSetGridTest : public GridTest {
-protected:
-    DataSetGridTest() : dataSet(std::make_unique<TIBDataSet>()) {
-        grid.SetDataSource(nullptr);
-        source.SetDataSet(dataSet.get());
-        dataSet->SetName("dstPrograms");
-        dataSet->SetDatabase(database.get());
-        dataSet->SetTransaction(transaction.get());
-        dataSet->SetSelectSQL(
-            {"select NID, SNAME, FDURATION from PROGRAM_DESCRIPTION", "order by NID"});
-        dataSet->SetInsertSQL({"insert into PROGRAM_DESCRIPTION (NID, SNAME, FDURATION)",
-                               "values (:NID, :SNAME, :FDURATION)"});
-        dataSet->SetModifySQL({"update PROGRAM_DESCRIPTION set NID = :NID, SNAME = :SNAME,",
-                               "FDURATION = :FDURATION where NID = :OLD_NID"});
-        dataSet->SetDeleteSQL({"delete from PROGRAM_DESCRIPTION where NID = :OLD_NID"});
-        dataSet->SetRefreshSQL(
-            {"select NID, SNAME, FDURATION from PROGRAM_DESCRIPTION", "where NID = :NID"});
-        grid.SetDataSource(&source);
-        dataSet->Open();
-    }
-    ~DataSetGridTest() override { grid.SetDataSource(nullptr); }
-
-    int Id() const { return dataSet->Field("NID").AsInteger(); }
-    void Type(const std::string& text) {
-        for (char c : text)
-            QTest::keyClick(QApplication::focusWidget(), c);
-    }
-    // Rows of the table as another reader sees them once this one has committed.
-    int StoredRows() {
-        transaction->Commit();
-        query->SetSQL({"select count(*) N from PROGRAM_DESCRIPTION"});
-        query->Open();
-        return query->Field("N").AsInteger();
-    }
-
-    std::unique_ptr<TIBDataSet> dataSet;
-};
+using DataSetGridTest = EditableGridTest;
 
 TEST_F(DataSetGridTest, DownOnTheLastRowAppendsAndLeavingTheGridDropsItUntouched) {
     Key(Qt::Key_End, Qt::ControlModifier);
@@ -87,6 +54,41 @@ TEST_F(DataSetGridTest, CtrlDeleteAsksAndOnlyYesDeletesTheRow) {
     dialogs.Answer(mrYes);
     Key(Qt::Key_Delete, Qt::ControlModifier);
     EXPECT_NE(Id(), 3);
+    EXPECT_EQ(StoredRows(), 39);
+}
+
+TEST_F(DataSetGridTest, SelectedRowsAreDeletedLastFirstWithTheViewsHeld) {
+    std::vector<std::pair<int, bool>> deleting;
+    dataSet->BeforeDelete = [&](TIBCustomDataSet&) {
+        deleting.push_back({Id(), dataSet->ControlsDisabled()});
+    };
+    grid.SetOptions(grid.Options() | dgMultiSelect);
+    Click(8, Qt::ControlModifier);
+    Click(1, Qt::ControlModifier);
+    Click(3, Qt::ControlModifier);
+    dialogs.Answer(mrYes);
+    Key(Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(dialogs.Messages().at(0), "Delete all selected records?");
+    EXPECT_THAT(deleting, ElementsAre(std::pair{9, true}, std::pair{4, true}, std::pair{2, true}));
+    EXPECT_EQ(grid.SelectedBookmarks().Count(), 0);
+    EXPECT_FALSE(dataSet->ControlsDisabled());
+    EXPECT_EQ(StoredRows(), 37);
+}
+
+TEST_F(DataSetGridTest, AFailedDeleteKeepsItsRowAndTheOnesBeforeItSelected) {
+    grid.SetOptions((grid.Options() & ~dgConfirmDelete) | dgMultiSelect);
+    Click(8, Qt::ControlModifier);
+    Click(1, Qt::ControlModifier);
+    Click(4, Qt::ControlModifier);
+    EXPECT_NE(ErrorOf([&] { Key(Qt::Key_Delete, Qt::ControlModifier); }), "no error");
+    EXPECT_TRUE(dialogs.Calls().empty());
+    EXPECT_FALSE(dataSet->ControlsDisabled());
+    std::vector<int> selected;
+    for (int i = 0; i < grid.SelectedBookmarks().Count(); ++i) {
+        dataSet->SetBookmark(grid.SelectedBookmarks().Item(i));
+        selected.push_back(Id());
+    }
+    EXPECT_THAT(selected, ElementsAre(2, 5));
     EXPECT_EQ(StoredRows(), 39);
 }
 
