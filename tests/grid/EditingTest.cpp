@@ -1,47 +1,19 @@
 // Editing in place: the first change starts editing, pending text reaches the field on Enter,
 // on moving and on leaving the grid, Esc takes it back, numbers refuse letters.
 #include "GridFixture.h"
+
 #include "support/ErrorText.h"
 
 namespace {
 
-// A query that lets its rows be edited in its record cache: enough for the grid's side of
-// editing, which only needs the edit state, field writes and the browse check.
-class CacheEditedQuery : public TIBQuery {
-public:
-    bool Modifiable() const override { return true; }
-    void Edit() override {
-        CheckBrowseMode();
-        SetState(dsEdit);
-    }
-    void Post() override { CheckBrowseMode(); }
-    void Cancel() override { SetState(dsBrowse); }
-};
-
-class EditingTest : public GridTest {
+class EditingTest : public EditableGridTest {
 protected:
-    EditingTest() {
-        grid.SetDataSource(nullptr);
-        source.SetDataSet(nullptr);
-        query = std::make_unique<CacheEditedQuery>();
-        query->SetDatabase(database.get());
-        query->SetTransaction(transaction.get());
-        source.SetDataSet(query.get());
-        grid.SetDataSource(&source);
-        Open();
-        Click(2);
-    }
-
-    std::string Name() const { return query->Field("SNAME").AsString(); }
-    void Type(const std::string& text) {
-        for (char c : text)
-            QTest::keyClick(QApplication::focusWidget(), c);
-    }
+    EditingTest() { Click(2); }
 };
 
 TEST_F(EditingTest, TypingStartsEditingAndEnterWritesTheText) {
     Type("Morning news");
-    EXPECT_EQ(query->State(), dsEdit);
+    EXPECT_EQ(dataSet->State(), dsEdit);
     EXPECT_EQ(grid.EditorText(), "Morning news");
     EXPECT_EQ(Name(), "Programme 3");
     Key(Qt::Key_Return);
@@ -52,10 +24,10 @@ TEST_F(EditingTest, TypingStartsEditingAndEnterWritesTheText) {
 TEST_F(EditingTest, MovingAwayWritesThePendingTextBeforeTheRowIsLeft) {
     Type("Late film");
     Key(Qt::Key_Down);
-    EXPECT_EQ(CurrentId(), 4);
-    EXPECT_EQ(query->State(), dsBrowse);
+    EXPECT_EQ(Id(), 4);
+    EXPECT_EQ(dataSet->State(), dsBrowse);
     EXPECT_EQ(grid.EditorText(), "Programme 4");
-    query->Prior();
+    dataSet->Prior();
     EXPECT_EQ(Name(), "Late film");
 }
 
@@ -63,21 +35,21 @@ TEST_F(EditingTest, EscapeTakesBackTheTypedTextThenTheRow) {
     Type("Wrong");
     Key(Qt::Key_Escape);
     EXPECT_EQ(grid.EditorText(), "Programme 3");
-    EXPECT_EQ(query->State(), dsEdit);
+    EXPECT_EQ(dataSet->State(), dsEdit);
     Key(Qt::Key_Escape);
-    EXPECT_EQ(query->State(), dsBrowse);
+    EXPECT_EQ(dataSet->State(), dsBrowse);
     EXPECT_EQ(Name(), "Programme 3");
 }
 
 TEST_F(EditingTest, ANumberColumnRefusesLettersBeforeEditingStarts) {
     Click(2, {}, 0);
     Type("x");
-    EXPECT_EQ(query->State(), dsBrowse);
+    EXPECT_EQ(dataSet->State(), dsBrowse);
     Type("7");
-    EXPECT_EQ(query->State(), dsEdit);
+    EXPECT_EQ(dataSet->State(), dsEdit);
     EXPECT_EQ(grid.EditorText(), "7");
     Key(Qt::Key_Return);
-    EXPECT_EQ(CurrentId(), 7);
+    EXPECT_EQ(Id(), 7);
 }
 
 TEST_F(EditingTest, ClickingAnotherCellOrLeavingTheGridWritesThePendingText) {
@@ -88,7 +60,7 @@ TEST_F(EditingTest, ClickingAnotherCellOrLeavingTheGridWritesThePendingText) {
     Type("Second");
     other->setFocus();
     EXPECT_EQ(Name(), "Second");
-    EXPECT_EQ(query->State(), dsEdit);
+    EXPECT_EQ(dataSet->State(), dsEdit);
 }
 
 TEST_F(EditingTest, ATextTheFieldRefusesStaysPendingAndTheGridTakesTheFocusBack) {
@@ -99,7 +71,7 @@ TEST_F(EditingTest, ATextTheFieldRefusesStaysPendingAndTheGridTakesTheFocusBack)
     EXPECT_EQ(grid.EditorText(), "Noon");
     Key(Qt::Key_Escape);
     EXPECT_NO_THROW(other->setFocus());
-    EXPECT_EQ(query->State(), dsEdit);
+    EXPECT_EQ(dataSet->State(), dsEdit);
 }
 
 } // namespace

@@ -13,8 +13,8 @@ std::string Programmes(int rows) {
     return sql;
 }
 
-GridTest::GridTest(int rows)
-    : file(Programmes(rows)), database(std::make_unique<TIBDatabase>()),
+GridTest::GridTest(int rows, const std::string& extraSql)
+    : file(Programmes(rows) + extraSql), database(std::make_unique<TIBDatabase>()),
       transaction(std::make_unique<TIBTransaction>()), query(std::make_unique<TIBQuery>()),
       other(new QLineEdit(&window)) {
     database->SetParams({"user_name=SYSDBA", "lc_ctype=WIN1251", "password=masterkey"});
@@ -86,4 +86,52 @@ std::vector<int> GridTest::SelectedIds() {
         ids.push_back(CurrentId());
     }
     return ids;
+}
+
+namespace {
+const char* const kFiveIsKept = R"(
+CREATE EXCEPTION E_KEPT 'Programme 5 is kept';
+SET TERM ^ ;
+CREATE TRIGGER KEEP_FIVE FOR PROGRAM_DESCRIPTION BEFORE DELETE AS
+BEGIN
+  IF (OLD.NID = 5) THEN EXCEPTION E_KEPT;
+END^
+SET TERM ; ^
+)";
+} // namespace
+
+EditableGridTest::EditableGridTest()
+    : GridTest(40, kFiveIsKept), dataSet(std::make_unique<TIBDataSet>()) {
+    grid.SetDataSource(nullptr);
+    source.SetDataSet(dataSet.get());
+    dataSet->SetName("dstPrograms");
+    dataSet->SetDatabase(database.get());
+    dataSet->SetTransaction(transaction.get());
+    dataSet->SetSelectSQL(
+        {"select NID, SNAME, FDURATION from PROGRAM_DESCRIPTION", "order by NID"});
+    dataSet->SetInsertSQL({"insert into PROGRAM_DESCRIPTION (NID, SNAME, FDURATION)",
+                           "values (:NID, :SNAME, :FDURATION)"});
+    dataSet->SetModifySQL({"update PROGRAM_DESCRIPTION set NID = :NID, SNAME = :SNAME,",
+                           "FDURATION = :FDURATION where NID = :OLD_NID"});
+    dataSet->SetDeleteSQL({"delete from PROGRAM_DESCRIPTION where NID = :OLD_NID"});
+    dataSet->SetRefreshSQL(
+        {"select NID, SNAME, FDURATION from PROGRAM_DESCRIPTION", "where NID = :NID"});
+    grid.SetDataSource(&source);
+    dataSet->Open();
+}
+
+EditableGridTest::~EditableGridTest() {
+    grid.SetDataSource(nullptr);
+}
+
+void EditableGridTest::Type(const std::string& text) {
+    for (char c : text)
+        QTest::keyClick(QApplication::focusWidget(), c);
+}
+
+int EditableGridTest::StoredRows() {
+    transaction->Commit();
+    query->SetSQL({"select count(*) N from PROGRAM_DESCRIPTION"});
+    query->Open();
+    return query->Field("N").AsInteger();
 }

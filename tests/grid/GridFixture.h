@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/DataSource.h"
+#include "db/IBDataSet.h"
 #include "db/IBDatabase.h"
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
@@ -24,7 +25,7 @@ std::string Programmes(int rows);
 // catalogue, ordered by id, with the columns Program ID, Program and Duration.
 class GridTest : public testing::Test {
 protected:
-    explicit GridTest(int rows = 40);
+    explicit GridTest(int rows = 40, const std::string& extraSql = {});
     ~GridTest() override;
 
     void Open(const std::string& order = "NID");
@@ -50,4 +51,21 @@ protected:
     TRecordGrid grid{&window};
     // Another control of the window, to move the focus to.
     QLineEdit* other;
+};
+
+// The same grid over an editable dataset of the catalogue; deleting programme 5 fails in the
+// database.
+class EditableGridTest : public GridTest {
+protected:
+    EditableGridTest();
+    ~EditableGridTest() override;
+
+    int Id() const { return dataSet->Field("NID").AsInteger(); }
+    std::string Name() const { return dataSet->Field("SNAME").AsString(); }
+    // Typed into whatever has the focus, key by key.
+    void Type(const std::string& text);
+    // Rows of the table as another reader sees them once this one has committed.
+    int StoredRows();
+
+    std::unique_ptr<TIBDataSet> dataSet;
 };

@@ -62,6 +62,21 @@ TEST_F(CatalogueGridTest, ArrowsMoveBetweenColumnsAndHomeEndGoToTheOuterOnes) {
     EXPECT_EQ(CurrentId(), 1);
 }
 
+TEST_F(CatalogueGridTest, TabMovesOnToTheNextControlUnlessTheGridTakesTabs) {
+    Key(Qt::Key_Tab);
+    EXPECT_TRUE(other->hasFocus());
+    grid.setFocus();
+    grid.SetOptions(grid.Options() | dgTabs);
+    Key(Qt::Key_End);
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(grid.SelectedIndex(), 0);
+    EXPECT_EQ(CurrentId(), 2);
+    Key(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(grid.SelectedIndex(), 2);
+    EXPECT_EQ(CurrentId(), 1);
+    EXPECT_TRUE(grid.hasFocus());
+}
+
 TEST_F(CatalogueGridTest, TypingOnAQueryThatCannotModifyLeavesRowAndFieldAlone) {
     Click(2);
     QTest::keyClicks(QApplication::focusWidget(), "xy");

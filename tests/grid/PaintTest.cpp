@@ -115,6 +115,24 @@ TEST_F(GridPaintTest, TextsSitTwoPixelsInAndNumbersAlignRight) {
     EXPECT_EQ(idText.Rect.Left, id.Right - RecordingCanvas::CharWidth(TFont{}) - 3);
 }
 
+TEST_F(GridPaintTest, AMemoColumnShowsAPictureUnlessGlyphsAreOff) {
+    query->SetSQL({"select NID, SNAME, FDURATION, SNOTE from PROGRAM_DESCRIPTION order by NID"});
+    query->Open();
+    grid.Columns().Add("SNOTE", "Note", 60);
+    RecordingCanvas canvas;
+    grid.PaintTo(canvas);
+    EXPECT_TRUE(ColumnTexts(canvas, 3).empty());
+    const TRect note = grid.CellRect(3, 0);
+    int pictures = 0;
+    for (const TCanvasOp& op : canvas.OfKind("Rectangle"))
+        pictures += note.Left < op.Rect.Left && op.Rect.Right < note.Right ? 1 : 0;
+    EXPECT_EQ(pictures, grid.VisibleRowCount());
+    grid.SetShowGlyphs(false);
+    canvas.Clear();
+    grid.PaintTo(canvas);
+    EXPECT_EQ(ColumnTexts(canvas, 3)[0].Text, "(memo)");
+}
+
 TEST_F(GridPaintTest, AClosedResultSetPaintsNoTextAndTheHookDoesNotRun) {
     int hooks = 0;
     grid.OnDrawColumnCell = [&](TRecordGrid&, const TRect&, int, TColumn&, TGridDrawState) {

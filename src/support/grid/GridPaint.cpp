@@ -75,6 +75,19 @@ void DrawMark(TCanvas& canvas, const TRect& rect, Mark mark) {
     }
 }
 
+// A page, with lines of text for a memo, centred in the cell.
+void DrawFieldGlyph(TCanvas& canvas, const TRect& rect, bool memo) {
+    const int left = rect.Left + rect.Width() / 2 - 4;
+    const int top = rect.Top + rect.Height() / 2 - 5;
+    const TColor text = canvas.Font.Color;
+    canvas.Pen.Color = text;
+    canvas.Brush.Color = clWindow;
+    canvas.Rectangle({left, top, left + 9, top + 11});
+    if (!memo) return;
+    for (int y = top + 3; y < top + 9; y += 2)
+        canvas.Line(left + 2, y, left + 7, y);
+}
+
 void DrawSelectionDot(TCanvas& canvas, const TRect& rect) {
     const int middle = rect.Top + rect.Height() / 2;
     canvas.Pen.Color = clWindowText;
@@ -99,6 +112,8 @@ void TRecordGrid::PaintTo(TCanvas& canvas) {
     canvas.Brush.Color = color_;
     canvas.FillRect({right, 0, geometry.Width, geometry.Height});
     canvas.FillRect({0, bottom, right, geometry.Height});
+    canvas.Brush.Color = clBtnFace; // the corner between the scroll bars
+    canvas.FillRect({geometry.Width, geometry.Height, width(), height()});
     PaintTitles(geometry);
     PaintRows(geometry);
     PaintLines(geometry, rows);
@@ -259,6 +274,11 @@ void TRecordGrid::DrawCellText(const TRect& rect, const TField* field, TGridDraw
 
 void TRecordGrid::DefaultDrawColumnCell(const TRect& rect, int, TColumn& column, TGridDrawState) {
     const TField* field = column.Field();
+    if (showGlyphs_ && field && FieldIsBinary(*field)) {
+        canvas_->FillRect(rect);
+        DrawFieldGlyph(*canvas_, rect, field->DataType() == ftMemo);
+        return;
+    }
     WriteText(rect, field ? FieldDisplayText(*field) : std::string(), column.EffectiveAlignment(),
               2);
 }

@@ -119,18 +119,26 @@ void TRecordGrid::SetDefaultDrawing(bool value) {
     update();
 }
 
+void TRecordGrid::SetShowGlyphs(bool value) {
+    showGlyphs_ = value;
+    update();
+}
+
 void TRecordGrid::SetReadOnly(bool value) {
     readOnly_ = value;
     editor_->setReadOnly(!CanEditModify());
 }
 
+// The title row keeps the grid's font until it is given its own.
 void TRecordGrid::SetFont(const TFont& font) {
     font_ = font;
+    if (!titleFontSet_) titleFont_ = font;
     LayoutChanged();
 }
 
 void TRecordGrid::SetTitleFont(const TFont& font) {
     titleFont_ = font;
+    titleFontSet_ = true;
     LayoutChanged();
 }
 

@@ -96,6 +96,9 @@ public:
     void SetAutoAppend(bool value) { autoAppend_ = value; }
     bool DefaultDrawing() const { return defaultDrawing_; }
     void SetDefaultDrawing(bool value);
+    // Memo and binary fields show a small picture instead of their text.
+    bool ShowGlyphs() const { return showGlyphs_; }
+    void SetShowGlyphs(bool value);
     bool ReadOnly() const { return readOnly_; }
     void SetReadOnly(bool value);
     const TFont& Font() const { return font_; }
@@ -241,8 +244,10 @@ private:
     bool autoAppend_ = true;
     bool defaultDrawing_ = true;
     bool readOnly_ = false;
+    bool showGlyphs_ = true;
     TFont font_;
     TFont titleFont_;
+    bool titleFontSet_ = false;
     TColor color_ = clWindow;
     TColor fixedColor_ = clBtnFace;
     int selectedIndex_ = 0;
