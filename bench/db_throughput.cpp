@@ -261,7 +261,7 @@ void InsertThroughQuery(TIBQuery& query) {
     query.SetSQL({sql});
     for (int row = 0; row < kInsertRows; ++row) {
         const TDateTime time = EncodeTime(row / 600 % 24, row % 60, 0, 0);
-        query.Param("NID").SetAsString(IntToStr(row));
+        query.Param("NID").SetAsInteger(row);
         query.Param("DDATE").SetAsDate(day);
         query.Param("TSTART").SetAsTime(time);
         query.Param("TEND").SetAsTime(time);
