@@ -4,8 +4,10 @@
 #include "platform/Cp1251.h"
 #include "schedule/Main.h"
 #include "schedule/MainWindowFixture.h"
+#include "support/Command.h"
 
 #include <QAction>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <gmock/gmock.h>
@@ -134,6 +136,46 @@ TEST_F(ExportSchedule, QueryErrorLeavesAnExistingFileAsItWas) {
     EXPECT_EQ(dialogs_.Messages().size(), 1u);
     ExportTo(FileInFolder("new.xml"));
     EXPECT_FALSE(std::filesystem::exists(FileInFolder("new.xml"))) << "no partial file";
+}
+
+// A small file system of its own, mounted while the test runs; where mounting is not allowed
+// the test is skipped.
+class SmallDisk {
+public:
+    explicit SmallDisk(std::string folder) : folder_(std::move(folder)) {
+        std::filesystem::create_directories(folder_);
+        mounted_ =
+            RunCommand("mount -t tmpfs -o size=32k tmpfs '" + folder_ + "' 2>&1").exitCode == 0;
+    }
+    ~SmallDisk() {
+        if (mounted_) RunCommand("umount '" + folder_ + "'");
+    }
+    bool Mounted() const { return mounted_; }
+
+private:
+    std::string folder_;
+    bool mounted_ = false;
+};
+
+TEST_F(ExportSchedule, FullDiskShowsTheErrorAndKeepsTheEarlierFile) {
+    std::string day = Programme(1, std::string(200, 'A'), std::string(200, 'B'), "C");
+    for (int minute = 0; minute < 300; ++minute) {
+        char start[8];
+        std::snprintf(start, sizeof start, "%02d:%02d", minute / 60, minute % 60);
+        day += Broadcast(1, "2010-06-17", start, "00:01");
+    }
+    Start(day);
+    const SmallDisk disk(FileInFolder("disk"));
+    if (!disk.Mounted()) GTEST_SKIP() << "no tmpfs can be mounted here";
+    const std::string file = FileInFolder("disk/day.xml");
+    std::ofstream(file) << "yesterday's export";
+    EXPECT_EQ(ExportTo(file), "yesterday's export");
+    ASSERT_EQ(dialogs_.Messages().size(), 1u);
+    EXPECT_EQ(dialogs_.Messages().front(), "Disk full.");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(FileInFolder("disk")),
+                            std::filesystem::directory_iterator()),
+              1)
+        << "no partial file is left";
 }
 
 TEST_F(ExportSchedule, TextsXmlCannotCarryAreLeftOut) {
