@@ -84,4 +84,3 @@ struct RawArea {
     std::vector<std::vector<char>> buffers;
     std::vector<short> nulls = std::vector<short>(16);
 };
-

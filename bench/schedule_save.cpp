@@ -96,16 +96,17 @@ private:
 
     void Delete() {
         RawArea in(2);
-        isc_stmt_handle statement = session_.Prepare(
-            "delete from program_timeline ptl where (ptl.dstart_date = ?) or "
-            "(ptl.dend_date = ?)",
-            nullptr);
+        isc_stmt_handle statement =
+            session_.Prepare("delete from program_timeline ptl where (ptl.dstart_date = ?) or "
+                             "(ptl.dend_date = ?)",
+                             nullptr);
         Check((api().isc_dsql_describe_bind(session_.status_, &statement, 1, in.area),
                session_.status_));
         in.Allocate();
         std::tm day = CalendarDay(date_);
         for (int i = 0; i < 2; ++i)
-            api().isc_encode_sql_date(&day, reinterpret_cast<ISC_DATE*>(in.area->sqlvar[i].sqldata));
+            api().isc_encode_sql_date(&day,
+                                      reinterpret_cast<ISC_DATE*>(in.area->sqlvar[i].sqldata));
         Check((api().isc_dsql_execute(session_.status_, &session_.tr_, &statement, 3, in.area),
                session_.status_));
         api().isc_dsql_free_statement(session_.status_, &statement, DSQL_drop);

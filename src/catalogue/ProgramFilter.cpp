@@ -38,8 +38,7 @@ void TfrmProgramFilter::RefreshProgramList() {
          "left join",
          "    (select tl1.nprogram_id, max(tl1.dstart_date) LAST_SHOW_DATE, count(*) SHOW_CNT "
          "from program_timeline tl1",
-         "    group by 1) TL ON tl.nprogram_id = d.nid",
-         "order by " + sortKey_});
+         "    group by 1) TL ON tl.nprogram_id = d.nid", "order by " + sortKey_});
     qryPrograms->Open();
 }
 
@@ -72,7 +71,7 @@ void TfrmProgramFilter::btnCancelClick() {
     close();
 }
 
-void TfrmProgramFilter::grdProgramsDrawColumnCell(const TRect& rect, int dataCol,
-                                                  TColumn& column, unsigned state) {
+void TfrmProgramFilter::grdProgramsDrawColumnCell(const TRect& rect, int dataCol, TColumn& column,
+                                                  unsigned state) {
     PaintParityCell(*grdPrograms, qryPrograms->RecordNumber(), rect, dataCol, column, state);
 }

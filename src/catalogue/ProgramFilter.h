@@ -37,8 +37,7 @@ public:
     void grdProgramsDblClick();
     void btnSelectClick();
     void btnCancelClick();
-    void grdProgramsDrawColumnCell(const TRect& rect, int dataCol, TColumn& column,
-                                   unsigned state);
+    void grdProgramsDrawColumnCell(const TRect& rect, int dataCol, TColumn& column, unsigned state);
 
     QWidget* Panel1 = nullptr;
     QWidget* Panel3 = nullptr;

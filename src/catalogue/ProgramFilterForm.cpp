@@ -76,8 +76,7 @@ void TfrmProgramFilter::CreateButtons() {
     QObject::connect(btnCancel, &QPushButton::clicked, this, [this] { btnCancelClick(); });
 }
 
-QPushButton* TfrmProgramFilter::AddButton(const char* name, const char* caption,
-                                          int standardIcon) {
+QPushButton* TfrmProgramFilter::AddButton(const char* name, const char* caption, int standardIcon) {
     auto* button = new QPushButton(style()->standardIcon(QStyle::StandardPixmap(standardIcon)),
                                    ToQString(caption), Panel2);
     button->setObjectName(name);

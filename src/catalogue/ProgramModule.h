@@ -37,8 +37,7 @@ public:
     static int ShowProgramCatalogue(TmodData& data);
 
     void FormCreate();
-    void grdProgramsDrawColumnCell(const TRect& rect, int dataCol, TColumn& column,
-                                   unsigned state);
+    void grdProgramsDrawColumnCell(const TRect& rect, int dataCol, TColumn& column, unsigned state);
     void dstProgramsAfterScroll(TIBCustomDataSet& dataSet);
     void dstProgramsBeforePost(TIBCustomDataSet& dataSet);
     void edFileButtonClick();

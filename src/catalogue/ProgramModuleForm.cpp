@@ -62,17 +62,15 @@ void TfrmPrograms::CreateDataSet() {
          "   SLANGUAGE, SNOTE)", "values",
          "  (:NID, :SNAME, :SFILE_NAME, :SDESCRIPTION, :SSERIES_NAME, :FDURATION, ",
          "   :BIMAGE, :SLANGUAGE, :SNOTE)"});
-    dstPrograms->SetModifySQL({"update PROGRAM_DESCRIPTION", "set", "  NID = :NID,",
-                               "  SNAME = :SNAME,", "  SFILE_NAME = :SFILE_NAME,",
-                               "  SDESCRIPTION = :SDESCRIPTION,",
-                               "  SSERIES_NAME = :SSERIES_NAME,", "  FDURATION = :FDURATION,",
-                               "  BIMAGE = :BIMAGE,", "  SLANGUAGE = :SLANGUAGE,",
-                               "  SNOTE = :SNOTE", "where", "  NID = :OLD_NID"});
+    dstPrograms->SetModifySQL(
+        {"update PROGRAM_DESCRIPTION", "set", "  NID = :NID,", "  SNAME = :SNAME,",
+         "  SFILE_NAME = :SFILE_NAME,", "  SDESCRIPTION = :SDESCRIPTION,",
+         "  SSERIES_NAME = :SSERIES_NAME,", "  FDURATION = :FDURATION,", "  BIMAGE = :BIMAGE,",
+         "  SLANGUAGE = :SLANGUAGE,", "  SNOTE = :SNOTE", "where", "  NID = :OLD_NID"});
     dstPrograms->SetDeleteSQL({"delete from PROGRAM_DESCRIPTION", "where", "  NID = :OLD_NID"});
-    dstPrograms->SetRefreshSQL({"Select ", "  NID,", "  SNAME,", "  SFILE_NAME,",
-                                "  SDESCRIPTION,", "  SSERIES_NAME,", "  FDURATION,",
-                                "  BIMAGE,", "  SLANGUAGE,", "  SNOTE",
-                                "from PROGRAM_DESCRIPTION ", "where", "  NID = :NID"});
+    dstPrograms->SetRefreshSQL({"Select ", "  NID,", "  SNAME,", "  SFILE_NAME,", "  SDESCRIPTION,",
+                                "  SSERIES_NAME,", "  FDURATION,", "  BIMAGE,", "  SLANGUAGE,",
+                                "  SNOTE", "from PROGRAM_DESCRIPTION ", "where", "  NID = :NID"});
     dstPrograms->AfterScroll = [this](TIBCustomDataSet& set) { dstProgramsAfterScroll(set); };
     dstPrograms->BeforePost = [this](TIBCustomDataSet& set) { dstProgramsBeforePost(set); };
     dsPrograms = std::make_unique<TDataSource>();

@@ -51,10 +51,10 @@ TEST(StartupProcess, TerminationSignalsEndItCleanlyAfterTheAttach) {
     std::ofstream(folder / "SQL.ini") << "[DATABASE]\nSERVER=" << database.Path() << "\n";
     for (const std::string signal : {"TERM", "INT"}) {
         // The window is up and attached well within two seconds; a hung process is killed.
-        const CommandResult result = RunCommand(
-            "env " + kEnvironment + (folder / "skedora").string() +
-            " >/dev/null 2>&1 & pid=$!; sleep 2; kill -" + signal +
-            " $pid; (sleep 10; kill -KILL $pid 2>/dev/null) & wait $pid; echo $?");
+        const CommandResult result =
+            RunCommand("env " + kEnvironment + (folder / "skedora").string() +
+                       " >/dev/null 2>&1 & pid=$!; sleep 2; kill -" + signal +
+                       " $pid; (sleep 10; kill -KILL $pid 2>/dev/null) & wait $pid; echo $?");
         EXPECT_EQ(result.output, "0\n") << "SIG" << signal;
     }
 }

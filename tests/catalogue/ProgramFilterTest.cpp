@@ -1,5 +1,6 @@
-#include "catalogue/CatalogueFixture.h"
 #include "catalogue/ProgramFilter.h"
+
+#include "catalogue/CatalogueFixture.h"
 #include "catalogue/RowColours.h"
 #include "data/mData.h"
 #include "db/IBDatabase.h"
@@ -10,8 +11,8 @@
 #include "support/grid/RecordGrid.h"
 
 #include <QPushButton>
-#include <map>
 #include <QTest>
+#include <map>
 
 namespace {
 

@@ -1,5 +1,6 @@
-#include "catalogue/CatalogueFixture.h"
 #include "catalogue/ProgramModule.h"
+
+#include "catalogue/CatalogueFixture.h"
 #include "data/mData.h"
 #include "db/DataSource.h"
 #include "db/IBDataSet.h"
@@ -50,8 +51,8 @@ protected:
         TIBQuery query;
         query.SetDatabase(data_->IBDatabase.get());
         query.SetTransaction(&transaction);
-        query.SetSQL({"select nid, sname, fduration, sfile_name from program_description",
-                      "order by nid"});
+        query.SetSQL(
+            {"select nid, sname, fduration, sfile_name from program_description", "order by nid"});
         std::vector<std::string> rows;
         for (query.Open(); !query.AtEnd(); query.Next())
             rows.push_back(query.Fields(0).AsString() + " " + query.Fields(1).AsString() + " " +
@@ -71,7 +72,8 @@ TEST_F(Catalogue, FormShowsFourNavigatorButtonsWithTheirHints) {
     TDBNavigator& navigator = *window.nv1;
     EXPECT_EQ(navigator.VisibleButtons(), (TButtonSet{nbInsert, nbEdit, nbPost, nbCancel}));
     EXPECT_EQ(FromQString(navigator.Button(nbInsert).text()), "Insert");
-    EXPECT_EQ(FromQString(navigator.Button(nbInsert).toolTip()), "\xC4\xEE\xE1\xE0\xE2\xFF\xED\xE5");
+    EXPECT_EQ(FromQString(navigator.Button(nbInsert).toolTip()),
+              "\xC4\xEE\xE1\xE0\xE2\xFF\xED\xE5");
     EXPECT_EQ(FromQString(navigator.Button(nbDelete).toolTip()),
               "\xC8\xE7\xF2\xF0\xE8\xE2\xE0\xED\xE5");
     EXPECT_EQ(FromQString(navigator.Button(nbFirst).toolTip()), "First record");
@@ -237,7 +239,8 @@ TEST_F(Catalogue, CtrlDeleteAsksBeforeDeleting) {
         dialogs_.Answer(mrYes);
         QTest::keyClick(window.grdPrograms, Qt::Key_Delete, Qt::ControlModifier);
     });
-    EXPECT_EQ(Stored(), (std::vector<std::string>{"2 Two 01:00 two.mp4", "3 Three 00:45 three.mp4"}));
+    EXPECT_EQ(Stored(),
+              (std::vector<std::string>{"2 Two 01:00 two.mp4", "3 Three 00:45 three.mp4"}));
 }
 
 TEST_F(Catalogue, OpenErrorStopsBeforeTheWindowShows) {

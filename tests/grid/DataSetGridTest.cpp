@@ -1,7 +1,6 @@
 // The catalogue's grid over an editable dataset: appending on Down at the end, dropping an
 // untouched new row, posting a typed one, and Ctrl+Delete of one row or of the selected ones.
 #include "GridFixture.h"
-
 #include "support/ErrorText.h"
 
 using testing::ElementsAre;

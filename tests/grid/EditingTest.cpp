@@ -1,7 +1,6 @@
 // Editing in place: the first change starts editing, pending text reaches the field on Enter,
 // on moving and on leaving the grid, Esc takes it back, numbers refuse letters.
 #include "GridFixture.h"
-
 #include "support/ErrorText.h"
 
 namespace {

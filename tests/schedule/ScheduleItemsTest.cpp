@@ -6,9 +6,8 @@
 #include "schedule/Main.h"
 #include "schedule/MainWindowFixture.h"
 #include "support/RecordingCanvas.h"
-#include "support/markup/Markup.h"
-
 #include "support/grid/RecordGrid.h"
+#include "support/markup/Markup.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,8 +2,8 @@
 // PNG files for a person to look at: render_windows [output folder].
 #include "catalogue/ProgramFilter.h"
 #include "catalogue/ProgramModule.h"
-#include "db/IBDataSet.h"
 #include "data/mData.h"
+#include "db/IBDataSet.h"
 #include "db/IBQuery.h"
 #include "platform/ErrorHandler.h"
 #include "platform/FormatSettings.h"

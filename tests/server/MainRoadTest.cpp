@@ -2,10 +2,9 @@
 #include "db/IBDataSet.h"
 #include "planner/widget/Planner.h"
 #include "schedule/Main.h"
-
-#include <QAction>
 #include "server/ServerFixture.h"
 
+#include <QAction>
 #include <gmock/gmock.h>
 
 using testing::ElementsAre;

@@ -6,8 +6,8 @@
 #include "db/IBQuery.h"
 #include "planner/widget/Planner.h"
 #include "schedule/Main.h"
-#include "support/grid/RecordGrid.h"
 #include "support/TestApplication.h"
+#include "support/grid/RecordGrid.h"
 
 #include <QAction>
 #include <QPushButton>
