@@ -14,9 +14,9 @@ constexpr std::string_view kCDataOpen = "<![CDATA[";
 constexpr std::string_view kCDataClose = "]]>";
 
 // The part's decimal value, 0 when it is not a number.
-int DecimalPart(const std::string& text, std::size_t from, std::size_t length) {
+int DecimalPart(std::string_view text, std::size_t from, std::size_t length) {
     if (from >= text.size()) return 0;
-    const std::string part = text.substr(from, length);
+    const std::string_view part = text.substr(from, length);
     const char* begin = part.data() + (part[0] == '+' ? 1 : 0);
     int value = 0;
     const auto [end, error] = std::from_chars(begin, part.data() + part.size(), value);
@@ -48,7 +48,7 @@ std::string ExtractCDataText(const std::string& text) {
     }
 }
 
-TDateTime ParseIsoDate(const std::string& text) {
+TDateTime ParseIsoDate(std::string_view text) {
     return EncodeDate(DecimalPart(text, 0, 4), DecimalPart(text, 5, 2), DecimalPart(text, 8, 2));
 }
 
@@ -77,8 +77,8 @@ TScheduleEntry ReadBroadcast(TSimpleXmlElem& broadcast, TScheduleEntry entry) {
     entry.SeriesName = ExtractCDataText(Child(broadcast, "series").SaveToString());
     entry.ProgramName = ExtractCDataText(Child(broadcast, "program").SaveToString());
     entry.BroadcastDate = ParseIsoDate(Child(broadcast, "date").Value());
-    entry.StartTime = TextToTime(Child(broadcast, "time").Value());
-    entry.Duration = TextToTime(Child(broadcast, "duration").Value());
+    entry.StartTime = TextToTime(std::string(Child(broadcast, "time").Value()));
+    entry.Duration = TextToTime(std::string(Child(broadcast, "duration").Value()));
     entry.Language = Child(broadcast, "language").Value();
     return entry;
 }

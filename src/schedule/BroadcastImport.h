@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 class TSimpleXml;
 class TSimpleXmlElem;
@@ -20,7 +21,7 @@ std::string ExtractCDataText(const std::string& text);
 // The date of "YYYY-MM-DD" read by position (the separators are not looked at); a part that is
 // not a decimal number reads as 0. Raises EConvertError "Invalid argument to date encode" when
 // the parts form no date.
-TDateTime ParseIsoDate(const std::string& text);
+TDateTime ParseIsoDate(std::string_view text);
 
 // The programme identifier made of the text's digits; -1 without digits or when they do not
 // fit a 32-bit signed integer.

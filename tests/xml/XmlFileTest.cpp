@@ -78,6 +78,22 @@ TEST_F(XmlFile, FilesThatCannotBeReadLeaveTheTreeAlone) {
     EXPECT_EQ(xml.Root().Items().Count(), 1);
 }
 
+// The tree's texts point into the loaded file's bytes, so the next file is read beside them.
+TEST_F(XmlFile, TextsStayReadableThroughLoadsThatFail) {
+    TSimpleXml xml;
+    xml.LoadFile(Write("first.xml", "<r><time>01:00</time></r>"));
+    xml.LoadFile(Write("second.xml", kExported));
+    for (int i = 0; i < 2; ++i)
+        EXPECT_THROW(xml.LoadFile((folder_ / "missing.xml").string()), EFOpenError);
+    TSimpleXmlElems& fields = xml.Root().Items().Item(0)->Items();
+    EXPECT_EQ(xml.Root().Name(), "broadcasts");
+    EXPECT_EQ(fields.ItemNamed("time")->Value(), "09:05");
+    EXPECT_EQ(fields.ItemNamed("series")->Items().Item(0)->Value(), "\xD1\xE5\xF0\xE8\xE0\xEB");
+    xml.LoadFile(Write("third.xml", "<x><time>02:00</time></x>"));
+    EXPECT_EQ(xml.Root().Name(), "x");
+    EXPECT_EQ(xml.Root().Items().ItemNamed("time")->Value(), "02:00");
+}
+
 TEST_F(XmlFile, EmptyFileGivesAnEmptyRoot) {
     TSimpleXml xml;
     xml.LoadFile(Write("day.xml", kExported));

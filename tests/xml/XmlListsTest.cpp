@@ -36,11 +36,11 @@ TEST(XmlLists, IndexFollowsAddsAndRenames) {
     // A child added without a name keeps an unnamed entry.
     items.Item(1)->SetName("t");
     EXPECT_EQ(items.ItemNamed("t"), nullptr);
-    auto added = std::make_unique<TSimpleXmlElemClassic>();
-    added->SetName("B");
-    TSimpleXmlElem& node = items.Add(std::move(added));
+    TSimpleXmlElem& node = items.Add<TSimpleXmlElemClassic>("B");
     EXPECT_EQ(items.ItemNamed("b"), &node);
     EXPECT_EQ(node.Parent(), &xml.Root());
+    EXPECT_EQ(items.Add<TSimpleXmlElemText>().Parent(), &xml.Root());
+    EXPECT_EQ(items.Count(), 4);
 }
 
 TEST(XmlLists, ItemOutsideTheList) {

@@ -30,7 +30,8 @@ TEST(XmlProlog, DeclarationWithoutAttributesKeepsEmptyValues) {
     ASSERT_NE(header, nullptr);
     EXPECT_EQ(header->Version(), "");
     EXPECT_FALSE(header->Standalone());
-    EXPECT_EQ(TSimpleXmlElemHeader().Encoding(), "iso-8859-1");
+    XmlArena arena;
+    EXPECT_EQ(TSimpleXmlElemHeader(arena).Encoding(), "iso-8859-1");
 }
 
 TEST(XmlProlog, UnknownInstructionsSwallowTheRestQuietly) {

@@ -1,5 +1,7 @@
 #include "support/xml/XmlScan.h"
 
+#include <utility>
+
 namespace {
 
 enum class PrologKind { Root, Comment, Sheet, Header, DocType, Unfinished };
@@ -17,35 +19,38 @@ PrologKind ClassifyPrologTag(const XmlInput& input) {
     return PrologKind::Unfinished;
 }
 
-std::unique_ptr<TSimpleXmlElem> MakePrologEntry(PrologKind kind) {
-    switch (kind) {
-    case PrologKind::Comment:
-        return std::make_unique<TSimpleXmlElemComment>();
-    case PrologKind::Sheet:
-        return std::make_unique<TSimpleXmlElemSheet>();
-    case PrologKind::Header:
-        return std::make_unique<TSimpleXmlElemHeader>();
-    default:
-        return std::make_unique<TSimpleXmlElemDocType>();
-    }
-}
-
 } // namespace
+
+template <class Node> void TSimpleXmlElemsProlog::AddParsed(XmlInput& input) {
+    Node& node = *arena_->New<Node>(*arena_);
+    node.ParseStream(input);
+    entries_.Push(*arena_, &node);
+}
 
 void TSimpleXmlElemsProlog::ParseStream(XmlInput& input) {
     for (;;) {
         SkipXmlBlanks(input);
         if (input.AtEnd()) return;
         if (*input.pos != '<') ThrowInvalid("Invalid Document: Unexpected text in file prolog.");
-        const PrologKind kind = ClassifyPrologTag(input);
-        if (kind == PrologKind::Root) return;
-        if (kind == PrologKind::Unfinished) {
+        switch (ClassifyPrologTag(input)) {
+        case PrologKind::Root:
+            return;
+        case PrologKind::Unfinished:
             input.pos = input.end;
             return;
+        case PrologKind::Comment:
+            AddParsed<TSimpleXmlElemComment>(input);
+            break;
+        case PrologKind::Sheet:
+            AddParsed<TSimpleXmlElemSheet>(input);
+            break;
+        case PrologKind::Header:
+            AddParsed<TSimpleXmlElemHeader>(input);
+            break;
+        case PrologKind::DocType:
+            AddParsed<TSimpleXmlElemDocType>(input);
+            break;
         }
-        std::unique_ptr<TSimpleXmlElem> entry = MakePrologEntry(kind);
-        entry->ParseStream(input);
-        Add(std::move(entry));
     }
 }
 
@@ -57,15 +62,21 @@ void TSimpleXml::SetFileName(std::string fileName) {
 }
 
 void TSimpleXml::LoadFile(const std::string& fileName) {
-    file_.Read(fileName);
+    nextFile_.Read(fileName);
+    std::swap(file_, nextFile_);
     XmlInput input(file_.Bytes());
+    input.stable = true;
     ParseStream(input);
 }
 
 void TSimpleXml::ParseStream(XmlInput& input) {
-    root_.Clear();
-    root_.SetValue({});
+    // Root's texts may live in the arena about to be reset.
+    std::string name(root_.Name()), nameSpace(root_.NameSpace());
+    rootName_ = std::move(name);
+    rootNameSpace_ = std::move(nameSpace);
     prolog_.Clear();
+    arena_.Reset();
+    root_.Restart(rootName_, rootNameSpace_);
     prolog_.ParseStream(input);
     if (!input.AtEnd()) root_.ParseStream(input);
 }

@@ -9,81 +9,82 @@ namespace {
 
 } // namespace
 
-TSimpleXmlProp::TSimpleXmlProp(TSimpleXmlProps* parent, std::string name, std::string value,
-                               std::string nameSpace)
-    : parent_(parent), name_(std::move(name)), value_(std::move(value)),
-      nameSpace_(std::move(nameSpace)) {}
-
-void TSimpleXmlProp::SetName(std::string name) {
+void TSimpleXmlProp::SetName(std::string_view name) {
     if (name.empty()) return;
-    name_ = std::move(name);
+    name_ = parent_->Parent()->Arena().Copy(name);
     parent_->NameChanged();
+}
+
+void TSimpleXmlProp::SetValue(std::string_view value) {
+    value_ = parent_->Parent()->Arena().Copy(value);
+}
+
+void TSimpleXmlProp::SetNameSpace(std::string_view nameSpace) {
+    nameSpace_ = parent_->Parent()->Arena().Copy(nameSpace);
 }
 
 TSimpleXmlProp* TSimpleXmlProps::Item(int index) const {
     if (!everFilled_) return nullptr;
     if (index < 0 || index >= Count()) ThrowListIndex(index);
-    return props_[static_cast<std::size_t>(index)].get();
+    return props_[static_cast<std::size_t>(index)];
 }
 
 TSimpleXmlProp* TSimpleXmlProps::ItemNamed(std::string_view name) {
-    const auto found = index_.Find(
-        name, props_.size(), [this](std::size_t i) { return std::string_view(props_[i]->Name()); });
-    return found < 0 ? nullptr : props_[static_cast<std::size_t>(found)].get();
+    const auto found = index_.Find(Arena(), name, props_.Size(),
+                                   [this](std::size_t i) { return props_[i]->Name(); });
+    return found < 0 ? nullptr : props_[static_cast<std::size_t>(found)];
 }
 
-TSimpleXmlProp& TSimpleXmlProps::Add(std::string name, std::string value, std::string nameSpace) {
-    props_.push_back(std::make_unique<TSimpleXmlProp>(this, std::move(name), std::move(value),
-                                                      std::move(nameSpace)));
+TSimpleXmlProp& TSimpleXmlProps::Add(std::string_view name, std::string_view value,
+                                     std::string_view nameSpace) {
+    XmlArena& arena = Arena();
+    return Place(arena.Copy(name), arena.Copy(value), arena.Copy(nameSpace));
+}
+
+TSimpleXmlProp& TSimpleXmlProps::Place(std::string_view name, std::string_view value,
+                                       std::string_view nameSpace) {
+    TSimpleXmlProp* prop = Arena().New<TSimpleXmlProp>(this, name, value, nameSpace);
+    props_.Push(Arena(), prop);
     everFilled_ = true;
     index_.Invalidate();
-    return *props_.back();
+    return *prop;
 }
 
 void TSimpleXmlProps::Clear() {
-    props_.clear();
+    props_.Clear();
     index_.Invalidate();
 }
 
-TSimpleXmlElems::~TSimpleXmlElems() = default;
-
 TSimpleXmlElem* TSimpleXmlElems::Item(int index) const {
     if (index < 0) ThrowListIndex(index);
-    return index < Count() ? entries_[static_cast<std::size_t>(index)].node.get() : nullptr;
+    return index < Count() ? nodes_[static_cast<std::size_t>(index)] : nullptr;
 }
 
 std::string_view TSimpleXmlElems::NameAt(std::size_t index) const {
-    const Entry& entry = entries_[index];
-    return entry.named ? std::string_view(entry.node->Name()) : std::string_view();
+    const TSimpleXmlElem& node = *nodes_[index];
+    return node.entryNamed_ ? node.Name() : std::string_view();
 }
 
 TSimpleXmlElem* TSimpleXmlElems::ItemNamed(std::string_view name) {
     const auto found =
-        index_.Find(name, entries_.size(), [this](std::size_t i) { return NameAt(i); });
-    return found < 0 ? nullptr : entries_[static_cast<std::size_t>(found)].node.get();
+        index_.Find(Arena(), name, nodes_.Size(), [this](std::size_t i) { return NameAt(i); });
+    return found < 0 ? nullptr : nodes_[static_cast<std::size_t>(found)];
 }
 
-TSimpleXmlElem& TSimpleXmlElems::Add(std::unique_ptr<TSimpleXmlElem> node) {
-    node->parent_ = parent_;
-    if (entries_.empty()) entries_.reserve(4);
-    const bool named = !node->Name().empty();
-    entries_.push_back({std::move(node), named});
+void TSimpleXmlElems::Append(TSimpleXmlElem& node) {
+    node.parent_ = parent_;
+    node.entryNamed_ = !node.Name().empty();
+    nodes_.Push(Arena(), &node);
     index_.Invalidate();
-    return *entries_.back().node;
 }
 
-// Releasing a node releases its whole subtree, so no child needs clearing first.
+// The nodes stay in the arena, unreachable, until the document is released.
 void TSimpleXmlElems::Clear() {
-    entries_.clear();
+    nodes_.Clear();
     index_.Invalidate();
 }
 
 TSimpleXmlElem* TSimpleXmlElemsProlog::Item(int index) const {
     if (index < 0) ThrowListIndex(index);
-    return index < Count() ? entries_[static_cast<std::size_t>(index)].get() : nullptr;
-}
-
-TSimpleXmlElem& TSimpleXmlElemsProlog::Add(std::unique_ptr<TSimpleXmlElem> node) {
-    entries_.push_back(std::move(node));
-    return *entries_.back();
+    return index < Count() ? entries_[static_cast<std::size_t>(index)] : nullptr;
 }

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "support/xml/XmlArena.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
-#include <vector>
 
 // Case-insensitive lookup of a list's names (Latin and Cyrillic letters alike), rebuilt by the
 // first lookup after the list changed.
@@ -15,12 +16,12 @@ public:
     // The highest position whose name equals `name` without regard to case, or -1.
     // `nameAt(i)` gives the name at position i of a list of `count` entries.
     template <class NameAt>
-    std::ptrdiff_t Find(std::string_view name, std::size_t count, NameAt nameAt) {
-        if (!valid_) Rebuild(count, nameAt);
+    std::ptrdiff_t Find(XmlArena& arena, std::string_view name, std::size_t count, NameAt nameAt) {
+        if (!valid_) Rebuild(arena, count, nameAt);
         const std::uint32_t hash = UpperHash(name);
-        auto first = std::lower_bound(slots_.begin(), slots_.end(), Slot{hash, 0});
-        for (auto it = std::upper_bound(first, slots_.end(), Slot{hash, UINT32_MAX});
-             it != first;) {
+        Slot* const end = slots_ + count_;
+        Slot* const first = std::lower_bound(slots_, end, Slot{hash, 0});
+        for (Slot* it = std::upper_bound(first, end, Slot{hash, UINT32_MAX}); it != first;) {
             --it;
             if (SameUpper(nameAt(it->position), name)) return it->position;
         }
@@ -39,14 +40,20 @@ private:
         }
     };
 
-    template <class NameAt> void Rebuild(std::size_t count, NameAt nameAt) {
-        slots_.resize(count);
+    template <class NameAt> void Rebuild(XmlArena& arena, std::size_t count, NameAt nameAt) {
+        if (count > capacity_) {
+            slots_ = arena.NewArray<Slot>(count);
+            capacity_ = count;
+        }
         for (std::size_t i = 0; i < count; ++i)
             slots_[i] = {UpperHash(nameAt(i)), static_cast<std::uint32_t>(i)};
-        std::sort(slots_.begin(), slots_.end());
+        std::sort(slots_, slots_ + count);
+        count_ = count;
         valid_ = true;
     }
 
-    std::vector<Slot> slots_;
+    Slot* slots_ = nullptr;
+    std::size_t count_ = 0;
+    std::size_t capacity_ = 0;
     bool valid_ = false;
 };

@@ -15,12 +15,12 @@ bool IsPropNameByte(char c) {
         " found).");
 }
 
-std::string TrimXmlBlanks(std::string_view text) {
+std::string_view TrimXmlBlanks(std::string_view text) {
     while (!text.empty() && IsXmlBlank(text.front()))
         text.remove_prefix(1);
     while (!text.empty() && IsXmlBlank(text.back()))
         text.remove_suffix(1);
-    return std::string(text);
+    return text;
 }
 
 // Reads a comment body after "<!--": "--" closes it only when '>' follows directly, and a '-'
@@ -47,8 +47,8 @@ std::string ReadCommentBody(XmlInput& input) {
 void TSimpleXmlElemText::ParseStream(XmlInput& input) {
     const char* open = FindByte(input.pos, input.end, '<');
     const char* stop = open ? open : input.end;
-    SetValue(XmlDecodeText(std::string_view(input.pos, static_cast<std::size_t>(stop - input.pos)),
-                           true));
+    const std::string_view text(input.pos, static_cast<std::size_t>(stop - input.pos));
+    PlaceValue(XmlDecodeKept(Arena(), KeepText(Arena(), input, text), true));
     input.pos = stop;
 }
 
@@ -56,13 +56,13 @@ void TSimpleXmlElemCData::ParseStream(XmlInput& input) {
     const std::string_view rest(input.pos + 9, static_cast<std::size_t>(input.end - input.pos - 9));
     const std::size_t close = rest.find("]]>");
     if (close == std::string_view::npos) ThrowInvalid("Invalid CDATA: Unexpected end of data");
-    SetValue(std::string(rest.substr(0, close)));
+    PlaceValue(KeepText(Arena(), input, rest.substr(0, close)));
     input.pos = rest.data() + close + 3;
 }
 
 void TSimpleXmlElemComment::ParseStream(XmlInput& input) {
     input.pos += 4;
-    SetValue(ReadCommentBody(input));
+    PlaceValue(Arena().Copy(ReadCommentBody(input)));
 }
 
 void TSimpleXmlElemHeader::ParseStream(XmlInput& input) {
@@ -73,11 +73,11 @@ void TSimpleXmlElemHeader::ParseStream(XmlInput& input) {
     ExpectByte(input, '>', "Invalid Header: ", kCommentEnd);
     const auto valueOf = [&props](const char* name) {
         const TSimpleXmlProp* prop = props.ItemNamed(name);
-        return prop ? prop->Value() : std::string();
+        return prop ? prop->Value() : std::string_view();
     };
-    SetVersion(valueOf("version"));
-    SetEncoding(valueOf("encoding"));
-    SetStandalone(valueOf("standalone") == "yes");
+    version_ = valueOf("version");
+    encoding_ = valueOf("encoding");
+    standalone_ = valueOf("standalone") == "yes";
     props.Clear();
 }
 
@@ -88,8 +88,8 @@ void TSimpleXmlElemDocType::ParseStream(XmlInput& input) {
     for (; !input.AtEnd(); ++input.pos) {
         const char c = *input.pos;
         if (c == '>' && !bracket) {
-            SetValue(TrimXmlBlanks(
-                std::string_view(start, static_cast<std::size_t>(input.pos - start))));
+            const std::string_view body(start, static_cast<std::size_t>(input.pos - start));
+            PlaceValue(KeepText(Arena(), input, TrimXmlBlanks(body)));
             ++input.pos;
             return;
         }
@@ -120,20 +120,20 @@ void TSimpleXmlProps::ParseStream(XmlInput& input) {
 
 // One attribute from its first name byte to its closing quote; false at the end of the input.
 bool TSimpleXmlProps::ParseOne(XmlInput& input) {
-    std::string name, prefix;
+    const char* start = input.pos;
+    std::string_view prefix;
     for (;;) {
         if (input.AtEnd()) return false;
         const char c = *input.pos++;
         if (c == '=') break;
         if (c == ':') {
-            prefix = std::move(name);
-            name.clear();
-        } else if (IsPropNameByte(c)) {
-            name += c;
-        } else {
+            prefix = std::string_view(start, static_cast<std::size_t>(input.pos - 1 - start));
+            start = input.pos;
+        } else if (!IsPropNameByte(c)) {
             ThrowPropsChar(c);
         }
     }
+    const std::string_view name(start, static_cast<std::size_t>(input.pos - 1 - start));
     if (input.AtEnd()) return false;
     const char quote = *input.pos++;
     if (quote != '"' && quote != '\'')
@@ -146,10 +146,10 @@ bool TSimpleXmlProps::ParseOne(XmlInput& input) {
         input.pos = input.end;
         return false;
     }
-    Add(std::move(name),
-        XmlDecodeText(std::string_view(input.pos, static_cast<std::size_t>(close - input.pos)),
-                      false),
-        std::move(prefix));
+    XmlArena& arena = Arena();
+    const std::string_view value(input.pos, static_cast<std::size_t>(close - input.pos));
+    Place(KeepText(arena, input, name), XmlDecodeKept(arena, KeepText(arena, input, value), false),
+          KeepText(arena, input, prefix));
     input.pos = close + 1;
     return true;
 }

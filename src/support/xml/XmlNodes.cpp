@@ -1,27 +1,32 @@
 #include "support/xml/SimpleXml.h"
 
-TSimpleXmlElem::TSimpleXmlElem() = default;
-TSimpleXmlElem::~TSimpleXmlElem() = default;
-
 void TSimpleXmlElem::Clear() {
     if (items_) items_->Clear();
     if (props_) props_->Clear();
 }
 
-void TSimpleXmlElem::SetName(std::string name) {
+void TSimpleXmlElem::PlaceName(std::string_view name) {
     if (name.empty()) return;
     const bool renamesEntry = !name_.empty() && parent_;
-    name_ = std::move(name);
+    name_ = name;
     if (renamesEntry) parent_->Items().NameChanged();
 }
 
+void TSimpleXmlElem::Restart(std::string_view name, std::string_view nameSpace) {
+    items_ = nullptr;
+    props_ = nullptr;
+    name_ = name;
+    value_ = {};
+    nameSpace_ = nameSpace;
+}
+
 TSimpleXmlElems& TSimpleXmlElem::Items() {
-    if (!items_) items_ = std::make_unique<TSimpleXmlElems>(this);
+    if (!items_) items_ = arena_->New<TSimpleXmlElems>(this);
     return *items_;
 }
 
 TSimpleXmlProps& TSimpleXmlElem::Props() {
-    if (!props_) props_ = std::make_unique<TSimpleXmlProps>(this);
+    if (!props_) props_ = arena_->New<TSimpleXmlProps>(this);
     return *props_;
 }
 
@@ -36,7 +41,7 @@ void TSimpleXmlElem::EmitProps(std::string& out) const {
     for (int i = 0; i < props_->Count(); ++i) {
         const TSimpleXmlProp& prop = *props_->Item(i);
         out += ' ';
-        if (!prop.NameSpace().empty()) out += prop.NameSpace() + ':';
+        if (!prop.NameSpace().empty()) (out += prop.NameSpace()) += ':';
         out += prop.Name();
         out += "=\"";
         out += XmlEncodeText(prop.Value());
@@ -44,17 +49,28 @@ void TSimpleXmlElem::EmitProps(std::string& out) const {
     }
 }
 
+namespace {
+
+// The rest of a saved line: `lead`, the parts, then CR LF.
+template <class... Parts>
+void EmitLine(std::string& out, std::string_view lead, const Parts&... parts) {
+    out += lead;
+    (out.append(std::string_view(parts)), ...);
+    out += "\r\n";
+}
+
+} // namespace
+
 void TSimpleXmlElemClassic::EmitStream(std::string& out, const std::string& level) const {
     out += level;
     out += '<';
     out += Name();
     EmitProps(out);
     if (!HasItems()) {
-        if (Value().empty()) {
+        if (Value().empty())
             out += "/>\r\n";
-            return;
-        }
-        out += '>' + XmlEncodeText(Value()) + "</" + Name() + ">\r\n";
+        else
+            EmitLine(out, ">", XmlEncodeText(Value()), "</", Name(), ">");
         return;
     }
     out += ">\r\n";
@@ -62,31 +78,28 @@ void TSimpleXmlElemClassic::EmitStream(std::string& out, const std::string& leve
     const TSimpleXmlElems& items = *ExistingItems();
     for (int i = 0; i < items.Count(); ++i)
         items.Item(i)->EmitStream(out, inner);
-    out += level + "</" + Name() + ">\r\n";
+    EmitLine(out, level, "</", Name(), ">");
 }
 
 void TSimpleXmlElemText::EmitStream(std::string& out, const std::string& level) const {
-    if (Value().empty()) return;
-    out += level + XmlEncodeText(Value()) + "\r\n";
+    if (!Value().empty()) EmitLine(out, level, XmlEncodeText(Value()));
 }
 
 void TSimpleXmlElemCData::EmitStream(std::string& out, const std::string& level) const {
-    out += level + "<![CDATA[" + Value() + "]]>\r\n";
+    EmitLine(out, level, "<![CDATA[", Value(), "]]>");
 }
 
 void TSimpleXmlElemComment::EmitStream(std::string& out, const std::string& level) const {
-    out += level + "<!--" + Value() + "-->\r\n";
+    EmitLine(out, level, "<!--", Value(), "-->");
 }
 
 void TSimpleXmlElemHeader::EmitStream(std::string& out, const std::string& level) const {
-    out += level + "<?xml version=\"" + XmlEncodeText(version_) + "\" encoding=\"" +
-           XmlEncodeText(encoding_) + '"';
-    if (standalone_) out += " standalone=\"yes\"";
-    out += "?>\r\n";
+    EmitLine(out, level, "<?xml version=\"", XmlEncodeText(version_), "\" encoding=\"",
+             XmlEncodeText(encoding_), standalone_ ? "\" standalone=\"yes\"?>" : "\"?>");
 }
 
 void TSimpleXmlElemDocType::EmitStream(std::string& out, const std::string& level) const {
-    out += level + "<!DOCTYPE " + Value() + ">\r\n";
+    EmitLine(out, level, "<!DOCTYPE ", Value(), ">");
 }
 
 void TSimpleXmlElemSheet::EmitStream(std::string& out, const std::string& level) const {

@@ -1,4 +1,4 @@
-#include "support/xml/SimpleXml.h"
+#include "support/xml/XmlScan.h"
 
 #include <cstdint>
 
@@ -153,6 +153,11 @@ std::string XmlDecodeText(std::string_view text, bool trimBlanks) {
     for (const char c : text)
         decoder.Put(c);
     return decoder.Finish();
+}
+
+std::string_view XmlDecodeKept(XmlArena& arena, std::string_view text, bool trimBlanks) {
+    if (NeedsNoDecoding(text, trimBlanks)) return text;
+    return arena.Copy(XmlDecodeText(text, trimBlanks));
 }
 
 std::string XmlEncodeText(std::string_view text) {
