@@ -1,6 +1,7 @@
 #include "XmlFixture.h"
 
 #include <cstdint>
+#include <cstring>
 #include <gtest/gtest.h>
 
 namespace {
@@ -20,6 +21,10 @@ TEST(XmlArena, HandsOutAlignedDistinctBlocksAndReusesThemAfterReset) {
     EXPECT_EQ(arena.Copy("").size(), 0u);
     arena.Reset();
     EXPECT_EQ(arena.Allocate(8), first);
+    // The small first chunk kept from before is passed over for a wider block.
+    auto* wide = static_cast<char*>(arena.Allocate(200000));
+    std::memset(wide, 1, 200000);
+    EXPECT_EQ(wide[199999], 1);
 }
 
 TEST(XmlArena, ListsKeepTheirEntriesAcrossGrowth) {

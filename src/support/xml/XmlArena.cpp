@@ -4,17 +4,22 @@
 #include <cstring>
 
 void* XmlArena::AllocateSlow(std::size_t size) {
-    if (size > kChunkBytes / 2) {
-        large_.emplace_back(new char[size]);
-        return large_.back().get();
-    }
-    if (chunkInUse_ == chunks_.size()) {
-        chunks_.emplace_back(new char[kChunkBytes]);
-        ASAN_POISON_MEMORY_REGION(chunks_.back().get(), kChunkBytes);
-    }
-    cursor_ = chunks_[chunkInUse_++].get();
-    limit_ = cursor_ + kChunkBytes;
+    if (size > kLargestChunkBytes / 2) return large_.emplace_back(new char[size]).get();
+    // A chunk kept from an earlier document may be too small for this block.
+    while (chunkInUse_ < chunks_.size() && chunks_[chunkInUse_].size < size)
+        ++chunkInUse_;
+    if (chunkInUse_ == chunks_.size()) AddChunk(size);
+    const Chunk& chunk = chunks_[chunkInUse_++];
+    cursor_ = chunk.bytes.get();
+    limit_ = cursor_ + chunk.size;
     return Allocate(size);
+}
+
+void XmlArena::AddChunk(std::size_t atLeast) {
+    const std::size_t doubled = kFirstChunkBytes << std::min<std::size_t>(chunks_.size(), 6);
+    const std::size_t size = std::max(std::min(doubled, kLargestChunkBytes), atLeast);
+    chunks_.push_back({std::unique_ptr<char[]>(new char[size]), size});
+    ASAN_POISON_MEMORY_REGION(chunks_.back().bytes.get(), size);
 }
 
 std::string_view XmlArena::Copy(std::string_view text) {
@@ -25,14 +30,14 @@ std::string_view XmlArena::Copy(std::string_view text) {
 }
 
 XmlArena::~XmlArena() {
-    for (const auto& chunk : chunks_)
-        ASAN_UNPOISON_MEMORY_REGION(chunk.get(), kChunkBytes);
+    for (const Chunk& chunk : chunks_)
+        ASAN_UNPOISON_MEMORY_REGION(chunk.bytes.get(), chunk.size);
 }
 
 void XmlArena::Reset() {
     large_.clear();
     for (std::size_t i = 0; i < chunkInUse_; ++i)
-        ASAN_POISON_MEMORY_REGION(chunks_[i].get(), kChunkBytes);
+        ASAN_POISON_MEMORY_REGION(chunks_[i].bytes.get(), chunks_[i].size);
     chunkInUse_ = 0;
     cursor_ = limit_ = nullptr;
 }

@@ -11,9 +11,10 @@
 #include <vector>
 
 // Storage for one document's nodes, lists and texts. A document holds hundreds of thousands of
-// small objects: they are carved one after another from large chunks and all given back at once
-// by Reset, so building a tree costs no allocator calls and releasing it costs no walk. Reset
-// keeps the chunks, so the next document reuses pages already mapped.
+// small objects: they are carved one after another from chunks and all given back at once by
+// Reset, so building a tree costs no allocator calls and releasing it costs no walk. Chunks grow
+// from small to large, so a small document takes little memory, and Reset keeps them, so the
+// next document reuses pages already mapped.
 class XmlArena {
 public:
     XmlArena() = default;
@@ -51,13 +52,20 @@ public:
 
 private:
     static constexpr std::size_t kAlign = alignof(std::max_align_t);
-    static constexpr std::size_t kChunkBytes = std::size_t{1} << 20;
+    static constexpr std::size_t kFirstChunkBytes = std::size_t{1} << 14;
+    static constexpr std::size_t kLargestChunkBytes = std::size_t{1} << 20;
+
+    struct Chunk {
+        std::unique_ptr<char[]> bytes;
+        std::size_t size;
+    };
 
     void* AllocateSlow(std::size_t size);
+    void AddChunk(std::size_t atLeast);
 
-    std::vector<std::unique_ptr<char[]>> chunks_;
+    std::vector<Chunk> chunks_;
     std::size_t chunkInUse_ = 0;                 // index of the chunk after the one being carved
-    std::vector<std::unique_ptr<char[]>> large_; // blocks bigger than half a chunk
+    std::vector<std::unique_ptr<char[]>> large_; // blocks bigger than half the largest chunk
     char* cursor_ = nullptr;
     char* limit_ = nullptr;
 };
