@@ -84,9 +84,10 @@ public:
     void NameChanged() { index_.Invalidate(); }
     // Reads attributes up to a '/', '>' or '?' (left unread) or the end of the input.
     void ParseStream(XmlInput& input);
+    // Where the attributes and their texts live: the element's arena.
+    XmlArena& Arena() const;
 
 private:
-    XmlArena& Arena() const;
     TSimpleXmlProp& Place(std::string_view name, std::string_view value,
                           std::string_view nameSpace);
     bool ParseOne(XmlInput& input);

@@ -11,16 +11,16 @@ namespace {
 
 void TSimpleXmlProp::SetName(std::string_view name) {
     if (name.empty()) return;
-    name_ = parent_->Parent()->Arena().Copy(name);
+    name_ = parent_->Arena().Copy(name);
     parent_->NameChanged();
 }
 
 void TSimpleXmlProp::SetValue(std::string_view value) {
-    value_ = parent_->Parent()->Arena().Copy(value);
+    value_ = parent_->Arena().Copy(value);
 }
 
 void TSimpleXmlProp::SetNameSpace(std::string_view nameSpace) {
-    nameSpace_ = parent_->Parent()->Arena().Copy(nameSpace);
+    nameSpace_ = parent_->Arena().Copy(nameSpace);
 }
 
 TSimpleXmlProp* TSimpleXmlProps::Item(int index) const {
