@@ -5,6 +5,7 @@
 #include "data/mData.h"
 #include "db/IBDataSet.h"
 #include "db/IBQuery.h"
+#include "platform/Cp1251.h"
 #include "platform/ErrorHandler.h"
 #include "platform/FormatSettings.h"
 #include "platform/QtFormatSettings.h"
@@ -27,6 +28,26 @@ std::string SampleSql() {
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+// A broadcast file of three programmes, as the export writes it.
+std::string WriteBroadcastFile(const std::string& folder) {
+    const std::string file = folder + "/imported.xml";
+    std::ofstream out(file, std::ios::binary);
+    out << "<?xml version=\"1.0\" encoding=\"utf-8\" standalone=\"yes\" ?>\r\n<broadcasts>\r\n";
+    const char* const rows[][4] = {{"06:00", "1:00:00", "Новини", "Сутрешен блок [HD]"},
+                                   {"07:00", "0:30:00", "Времето", "Прогноза & карта"},
+                                   {"07:30", "1:30:00", "Филм", "Под игото"}};
+    int uid = 1;
+    for (const auto& row : rows)
+        out << "  <broadcast>\r\n    <date>2010-06-17</date>\r\n    <time>" << row[0]
+            << "</time>\r\n    <duration>" << row[1] << "</duration>\r\n    <series><![CDATA["
+            << Utf8ToCp1251(row[2]) << "]]></series>\r\n    <program><![CDATA["
+            << Utf8ToCp1251(row[3]) << "]]></program>\r\n    <programuid><![CDATA[BG - " << uid++
+            << "]]></programuid>\r\n    <language>" << Utf8ToCp1251("бг")
+            << "</language>\r\n  </broadcast>\r\n";
+    out << "</broadcasts>\r\n";
+    return file;
 }
 
 void Save(QWidget& window, const std::string& file) {
@@ -73,6 +94,11 @@ int main(int argc, char** argv) {
         return mrCancel;
     });
     TfrmPrograms::ShowProgramCatalogue(data);
+
+    // The day as "Import" reads it from a broadcast file.
+    dialogs.AnswerFile(WriteBroadcastFile(database.Folder()));
+    main.actImport->trigger();
+    Save(main, folder + "/imported.png");
     for (const std::string& message : dialogs.Messages())
         std::cerr << "message: " << message << "\n";
     return dialogs.Messages().empty() ? 0 : 1;
