@@ -7,9 +7,10 @@
 
 namespace {
 
+// Only the rows saved under the date: the day before's later positions end on this date and
+// belong to that day.
 void DeleteScheduleDate(TIBQuery& query, TDateTime scheduleDate) {
-    query.SetSQL({"delete from program_timeline ptl",
-                  "where (ptl.dstart_date = :DDATE) or (ptl.dend_date = :DDATE)"});
+    query.SetSQL({"delete from program_timeline ptl", "where (ptl.dstart_date = :DDATE)"});
     query.Param("DDATE").SetAsDate(scheduleDate);
     query.Execute();
 }
@@ -19,11 +20,8 @@ void InsertItem(TIBQuery& query, const TPlannerItem& item, TDateTime scheduleDat
     const TDateTime end = item.EndTime();
     query.Param("NPROGRAM_ID").SetAsString(item.ItemKey());
     query.Param("DSTART_DATE").SetAsDate(scheduleDate);
-    // No end date for an item without running time; it must not inherit an earlier item's.
-    if (end > start)
-        query.Param("DEND_DATE").SetAsDate(scheduleDate + item.ItemPos());
-    else
-        query.Param("DEND_DATE").Clear();
+    // Also without running time: the end date is what gives the item its position back.
+    query.Param("DEND_DATE").SetAsDate(scheduleDate + item.ItemPos());
     query.Param("TSTART_TIME").SetAsTime(start);
     query.Param("TEND_TIME").SetAsTime(end);
     query.Param("TDURATION").SetAsTime(end - start);

@@ -1,6 +1,7 @@
 #include "schedule/MainWindowFixture.h"
 
 #include "data/mData.h"
+#include "db/IBDatabase.h"
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
 #include "platform/ErrorHandler.h"
@@ -47,11 +48,18 @@ std::string MainWindowFixture::ExportTo(const std::string& fileName) {
     return ReadBytes(fileName);
 }
 
+// A connection of its own, so what it reads is what the server committed, not what the window's
+// attachment holds.
 std::vector<std::string> MainWindowFixture::StoredRows(const std::string& where) {
+    TIBDatabase database;
+    database.SetDatabaseName(database_->Path());
+    database.SetParams(data_->IBDatabase->Params());
+    database.SetLoginPrompt(false);
+    database.SetConnected(true);
     TIBTransaction transaction;
-    transaction.SetDefaultDatabase(data_->IBDatabase.get());
+    transaction.SetDefaultDatabase(&database);
     TIBQuery query;
-    query.SetDatabase(data_->IBDatabase.get());
+    query.SetDatabase(&database);
     query.SetTransaction(&transaction);
     query.SetSQL({"select nprogram_id, dstart_date, dend_date, tstart_time, tend_time, tduration",
                   "from program_timeline " + where,

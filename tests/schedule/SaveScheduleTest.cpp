@@ -36,7 +36,9 @@ TEST_F(SaveSchedule, ReplacesOnlyTheScheduleDatesRows) {
           "INSERT INTO PROGRAM_TIMELINE (NPROGRAM_ID, DSTART_DATE, DEND_DATE) "
           "VALUES (3, '2010-06-15', '2010-06-17');");
     Save();
-    EXPECT_THAT(StoredRows(), ElementsAre("2 2010-06-18 - 11:00:00 - 00:30:00"));
+    EXPECT_THAT(StoredRows(),
+                ElementsAre("3 2010-06-15 2010-06-17 - - -", "2 2010-06-18 - 11:00:00 - 00:30:00"))
+        << "a row of another day that ends on the saved date is that day's";
 
     Add(5, Time(9, 5), Time(0, 30));
     Add(6, Time(8, 0), Time(1, 0));
@@ -56,7 +58,7 @@ TEST_F(SaveSchedule, EndDateFollowsThePositionAndRunningTime) {
     Add(2, Time(10, 0), Time(0, 0));
     Add(3, Time(12, 0), Time(0, 15), 2);
     Save();
-    EXPECT_THAT(StoredRows(), ElementsAre("2 2010-06-17 - 10:00:00 10:00:00 00:00:00",
+    EXPECT_THAT(StoredRows(), ElementsAre("2 2010-06-17 2010-06-17 10:00:00 10:00:00 00:00:00",
                                           "3 2010-06-17 2010-06-19 12:00:00 12:15:00 00:15:00",
                                           "1 2010-06-17 2010-06-17 23:30:00 00:30:00 01:00:00"));
 }
