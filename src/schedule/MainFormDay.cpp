@@ -80,8 +80,14 @@ QAction* TfrmMain::AddShortcut(const char* name, const char* caption,
     return action;
 }
 
-// Every move or size the user makes on the planner is one step of the history.
+// Every move or size the user makes on the planner is one step of the history. A drag is
+// recorded when the button is released, before the planner's own report: a drag back to its
+// first slot is not reported, yet the snap may have changed the item's minutes.
 void TfrmMain::ConnectPlanner() {
+    Planner1->OnPlannerMouseUp = [this](TPoint) {
+        const TDragMode mode = Planner1->DragMode();
+        if (mode != TDragMode::None) history_->Record(mode == TDragMode::Move ? "Move" : "Size");
+    };
     Planner1->OnItemMove = [this](TPlannerItem&, const TItemPlace&, const TItemPlace&) {
         history_->Record("Move");
     };
