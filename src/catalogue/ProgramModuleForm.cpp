@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <iterator>
 
 namespace {
 
@@ -128,6 +129,10 @@ void TfrmPrograms::CreatePanel() {
     CreateNote();
     row->addWidget(grpNote, 1);
     layout()->addWidget(Panel1);
+    // The memo sits in its own box to the right, yet comes before the file name.
+    QWidget* const order[] = {edID, edCode, edName, dtpDuration, mNote, edFile};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 void TfrmPrograms::CreateEdits(QWidget* fields) {

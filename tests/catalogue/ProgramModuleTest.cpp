@@ -17,6 +17,7 @@
 #include "support/grid/RecordGrid.h"
 #include "support/navigator/DBNavigator.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QTest>
 #include <gmock/gmock.h>
@@ -83,6 +84,20 @@ TEST_F(Catalogue, FormShowsFourNavigatorButtonsWithTheirHints) {
     EXPECT_EQ(columns[3].Width(), 70);
     EXPECT_EQ(window.dstPrograms->ModifySQL().back(), "  NID = :OLD_NID");
     EXPECT_EQ(window.dstPrograms->RefreshSQL()[10], "from PROGRAM_DESCRIPTION ");
+}
+
+TEST_F(Catalogue, TabRunsThroughTheDetailEditsInFormOrder) {
+    Start(ThreeProgrammes());
+    std::vector<std::string> visited;
+    Show([&](TfrmPrograms& window) {
+        window.edID->setFocus();
+        for (int i = 0; i < 6; ++i) {
+            visited.push_back(QApplication::focusWidget()->objectName().toStdString());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+    });
+    EXPECT_THAT(visited,
+                testing::ElementsAre("edID", "edCode", "edName", "dtpDuration", "mNote", "edFile"));
 }
 
 TEST_F(Catalogue, ReturnsTheRowCurrentAtClosingAndCommitsWhatWasPosted) {

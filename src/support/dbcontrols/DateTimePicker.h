@@ -20,6 +20,10 @@ public:
     // The user changed the time; setting it from code does not run this.
     std::function<void(TDateTimePicker&)> OnChange;
 
+protected:
+    // Tab leaves the picker as it leaves an edit; the arrow keys move between its parts.
+    bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
+
 private:
     void Show();
     void UserChanged(const QTime& time);
