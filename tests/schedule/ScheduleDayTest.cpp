@@ -7,8 +7,12 @@
 #include "schedule/ScheduleHistory.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCalendarWidget>
 #include <QDateEdit>
 #include <QLabel>
+#include <QMenu>
+#include <QTableView>
 #include <QTest>
 #include <QToolButton>
 #include <gmock/gmock.h>
@@ -53,7 +57,139 @@ protected:
         return window_->Planner1->Header().Captions().Strings();
     }
     bool Unsaved() const { return window_->History().Unsaved(); }
+    // Shown as the active window, so its shortcuts take the keys.
+    void ShowActive() {
+        window_->resize(900, 700);
+        window_->show();
+        QApplication::setActiveWindow(window_.get());
+        QCoreApplication::processEvents();
+    }
+    void Key(int key, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::keyClick(window_.get(), static_cast<Qt::Key>(key), modifiers);
+    }
+    // The pointer's place over a slot of position 0, `dy` pixels below the slot's top.
+    QPoint AtSlot(int slot, int dy = 12) const {
+        const TPlanner& planner = *window_->Planner1;
+        const TPlannerLayout layout = planner.Layout();
+        const TRect cell = layout.CellRect(1, slot, planner.TopRow(), 24);
+        return {cell.Left + 100, layout.Grid.Top + cell.Top + dy};
+    }
+    void Drag(std::initializer_list<QPoint> path) {
+        TPlanner* planner = window_->Planner1;
+        QTest::mousePress(planner, Qt::LeftButton, {}, *path.begin());
+        for (const QPoint& at : path)
+            QTest::mouseMove(planner, at);
+        QTest::mouseRelease(planner, Qt::LeftButton, {}, *(path.end() - 1));
+    }
+    std::vector<std::string> RowsOf(const char* date) {
+        return StoredRows(std::string("where dstart_date = '") + date + "'");
+    }
 };
+
+// The day before keeps its later positions, whose end dates fall on the day saved next.
+TEST_F(ScheduleDay, SavingOneDayLeavesEveryOtherDayAsStored) {
+    Open();
+    ShowActive();
+    window_->Planner1->SetPositions(3);
+    Add(1, Time(8, 0), Time(0, 30));
+    Add(2, Time(23, 30), Time(1, 0), 1);
+    Add(3, Time(6, 0), Time(0, 0), 2);
+    window_->actSave->trigger();
+    const std::vector<std::string> items = Items();
+    const std::vector<std::string> rows = RowsOf("2010-06-17");
+    EXPECT_THAT(rows, ElementsAre("3 2010-06-17 2010-06-19 06:00:00 06:00:00 00:00:00",
+                                  "1 2010-06-17 2010-06-17 08:00:00 08:30:00 00:30:00",
+                                  "2 2010-06-17 2010-06-18 23:30:00 00:30:00 01:00:00"));
+    for (const bool addOne : {false, true}) {
+        Key(Qt::Key_Right, Qt::AltModifier);
+        ASSERT_EQ(window_->ScheduleDate(), kFormDate + 1);
+        if (addOne) Add(2, Time(9, 0), Time(0, 30));
+        window_->actSave->trigger();
+        Key(Qt::Key_Left, Qt::AltModifier);
+        ASSERT_EQ(window_->ScheduleDate(), kFormDate);
+        EXPECT_THAT(Items(), testing::UnorderedElementsAreArray(items)) << "added " << addOne;
+        EXPECT_EQ(RowsOf("2010-06-17"), rows) << "added " << addOne;
+    }
+    EXPECT_THAT(RowsOf("2010-06-18"),
+                ElementsAre("2 2010-06-18 2010-06-18 09:00:00 09:30:00 00:30:00"));
+    EXPECT_THAT(dialogs_.Calls(), IsEmpty());
+}
+
+// The snap moves an item's exact minutes even when the drag ends on the slot it began in.
+TEST_F(ScheduleDay, EveryDragThatChangesAnItemIsOneStep) {
+    Open(Broadcast(1, "2010-06-17", "07:43", "00:30"));
+    ShowActive();
+    window_->Planner1->SetTopRow(40);
+    Drag({AtSlot(46), AtSlot(46)});
+    EXPECT_FALSE(Unsaved()) << "a press and release changes nothing";
+    Drag({AtSlot(46), AtSlot(47), AtSlot(46)});
+    ASSERT_THAT(Items(), ElementsAre("0 460-500 Program \xB9"
+                                     "1"));
+    EXPECT_TRUE(Unsaved());
+    Drag({AtSlot(49, 22), AtSlot(50, 22)});
+    EXPECT_THAT(Items(), ElementsAre("0 460-510 Program \xB9"
+                                     "1"));
+    window_->actUndo->trigger();
+    EXPECT_THAT(Items(), ElementsAre("0 460-500 Program \xB9"
+                                     "1"));
+    dialogs_.Answer(mrCancel);
+    EXPECT_FALSE(window_->close());
+    ASSERT_EQ(dialogs_.Calls().size(), 1u);
+    EXPECT_EQ(dialogs_.Calls()[0].Text, "Save changes to the schedule of 2010-06-17?");
+    window_->actUndo->trigger();
+    EXPECT_THAT(Items(), ElementsAre("0 463-493 Program \xB9"
+                                     "1"));
+    EXPECT_FALSE(Unsaved());
+}
+
+TEST_F(ScheduleDay, ItemMenuRemoveTakesTheClickedItemOff) {
+    Open(Broadcast(1, "2010-06-17", "07:40", "00:30") +
+         Broadcast(2, "2010-06-17", "09:00", "00:30"));
+    ShowActive();
+    window_->Planner1->SetTopRow(40);
+    QTest::mouseClick(window_->Planner1, Qt::RightButton, {}, AtSlot(46));
+    ASSERT_TRUE(window_->mnuItem->isVisible());
+    EXPECT_EQ(window_->mnuItem->actions()[0]->text(), "Remove");
+    window_->mnuItem->actions()[0]->trigger();
+    window_->mnuItem->hide();
+    EXPECT_THAT(Items(), ElementsAre("0 540-570 Program \xB9"
+                                     "2"));
+    EXPECT_TRUE(Unsaved());
+}
+
+// Save writes the day being left, Discard nothing; either way the chosen date opens.
+TEST_F(ScheduleDay, DateChangePromptSavesOrDiscardsThenShowsTheNewDate) {
+    Open(Broadcast(3, "2010-06-20", "12:00", "00:30"));
+    ShowActive();
+    Add(1, Time(8, 0), Time(0, 30));
+    dialogs_.Answer(mrYes);
+    QDateEdit& edit = *window_->DateBar->edDate;
+    QTest::mouseClick(&edit, Qt::LeftButton, {}, QPoint(edit.width() - 6, edit.height() / 2));
+    QCalendarWidget& calendar = *edit.calendarWidget();
+    ASSERT_TRUE(calendar.isVisible());
+    auto& days = *calendar.findChild<QTableView*>();
+    QModelIndex twenty; // June shows one 20: the days before the 1st are May's last ones
+    for (int row = 1; row < days.model()->rowCount(); ++row)
+        for (int column = 1; column < days.model()->columnCount(); ++column)
+            if (days.model()->index(row, column).data().toInt() == 20)
+                twenty = days.model()->index(row, column);
+    ASSERT_TRUE(twenty.isValid());
+    QTest::mouseClick(days.viewport(), Qt::LeftButton, {}, days.visualRect(twenty).center());
+    EXPECT_EQ(window_->ScheduleDate(), kFormDate + 3);
+    EXPECT_THAT(Items(), ElementsAre("0 720-750 Program \xB9"
+                                     "3"));
+    EXPECT_THAT(RowsOf("2010-06-17"),
+                ElementsAre("1 2010-06-17 2010-06-17 08:00:00 08:30:00 00:30:00"));
+
+    Add(2, Time(9, 0), Time(0, 30));
+    dialogs_.Answer(mrNo);
+    Key(Qt::Key_Left, Qt::AltModifier);
+    EXPECT_EQ(window_->ScheduleDate(), kFormDate + 2);
+    EXPECT_EQ(edit.date(), QDate(2010, 6, 19));
+    EXPECT_THAT(RowsOf("2010-06-20"), ElementsAre("3 2010-06-20 - 12:00:00 - 00:30:00"));
+    EXPECT_THAT(dialogs_.Messages(), ElementsAre("Save changes to the schedule of 2010-06-17?",
+                                                 "Save changes to the schedule of 2010-06-20?"));
+}
 
 TEST_F(ScheduleDay, SavedItemsComeBackWhenTheDayIsOpenedAgain) {
     Open();

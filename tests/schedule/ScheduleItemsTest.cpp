@@ -119,6 +119,8 @@ TEST_F(ScheduleItems, AddProgramPlacesWhatThePickerReturnsAndNothingOnCancel) {
     std::vector<std::string> keys{Item(0).ItemKey(), Item(1).ItemKey()};
     EXPECT_THAT(keys, testing::UnorderedElementsAre("2", "9"));
     EXPECT_EQ(dialogs_.Messages().size(), 0u);
+    window_->actUndo->trigger();
+    EXPECT_EQ(window_->Planner1->Items().Count(), 0) << "the whole addition is one step";
 }
 
 TEST_F(ScheduleItems, ShowAllProgramsLeavesThePlannerAsItWas) {
