@@ -7,6 +7,7 @@ cd "$(dirname "$0")/../src"
 # Lowest first; a folder may include only itself and folders listed in its line.
 declare -A ALLOWED=(
   [platform]=""
+  [day]="platform"
   [db]="platform"
   [data]="platform db"
   [support]="platform db"
@@ -14,11 +15,12 @@ declare -A ALLOWED=(
   [planner/model]="platform"
   [planner/paint]="platform support support/xml planner/model"
   [planner/widget]="platform support support/xml planner/model planner/paint"
+  [exchange]="platform day support support/xml"
   [catalogue]="platform db data support support/xml"
-  [schedule]="platform db data support support/xml planner/model planner/paint planner/widget catalogue"
-  [app]="platform db data support support/xml planner/model planner/paint planner/widget catalogue schedule"
+  [schedule]="platform day db data support support/xml exchange planner/model planner/paint planner/widget catalogue"
+  [app]="platform day db data support support/xml exchange planner/model planner/paint planner/widget catalogue schedule"
 )
-NO_QT="db data support/xml planner/model"
+NO_QT="day db data support/xml exchange planner/model"
 NO_QT_WIDGETS="planner/paint"
 
 folder_of() {

@@ -1,4 +1,4 @@
-#include "schedule/BroadcastFile.h"
+#include "exchange/BroadcastFile.h"
 
 #include "platform/Format.h"
 

@@ -3,7 +3,7 @@
 #include "db/IBTransaction.h"
 #include "platform/DateTime.h"
 #include "platform/Dialogs.h"
-#include "schedule/BroadcastFile.h"
+#include "exchange/BroadcastFile.h"
 #include "schedule/Main.h"
 
 namespace {

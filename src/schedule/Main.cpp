@@ -8,7 +8,9 @@
 #include "planner/widget/Planner.h"
 #include "platform/QtImageList.h"
 #include "schedule/LayoutLock.h"
+#include "schedule/PlannerDay.h"
 #include "schedule/ScheduleHistory.h"
+#include "schedule/StoredDay.h"
 #include "support/calendar/PlannerCalendar.h"
 #include "support/calendar/PlannerCalendarGroup.h"
 #include "support/xml/SimpleXml.h"
@@ -61,6 +63,11 @@ void TfrmMain::actAddProgramExecute() {
 
 void TfrmMain::actShowAllProgramsExecute() {
     LoadSelectedPrograms(std::to_string(TfrmPrograms::ShowProgramCatalogue(*data_)));
+}
+
+void TfrmMain::SaveSchedule() {
+    StoreDay(*data_->qryTemp, DayOfPlanner(*Planner1, ScheduleDate()));
+    History().MarkSaved();
 }
 
 void TfrmMain::actSaveExecute() {

@@ -15,7 +15,7 @@ class QAction;
 class QMenu;
 class TScheduleDateBar;
 class TScheduleHistory;
-struct TStoredBroadcast;
+struct TScheduleDay;
 class QToolBar;
 class QToolButton;
 class TIBQuery;
@@ -27,7 +27,6 @@ class TPlannerCalendar;
 class TPlannerCalendarGroup;
 class TQtImageList;
 class TSimpleXml;
-class TSimpleXmlElems;
 
 // The main window: the day planner with its toolbar.
 class TfrmMain : public QMainWindow {
@@ -131,9 +130,8 @@ private:
     QAction* AddShortcut(const char* name, const char* caption, const QList<QKeySequence>& keys,
                          std::function<void()> handler);
     void ConnectPlanner();
-    void ShowStoredDay(TDateTime date, const std::vector<TStoredBroadcast>& day);
+    void ShowStoredDay(const TScheduleDay& day);
     void ItemRightClick(TPlannerItem& item);
-    void ImportBroadcasts(TSimpleXmlElems& broadcasts);
 
     TmodData* data_ = nullptr;
     TScheduleHistory* history_ = nullptr;

@@ -4,6 +4,7 @@
 #include "platform/HandledAction.h"
 #include "schedule/LayoutLock.h"
 #include "schedule/Main.h"
+#include "schedule/PlannerDay.h"
 #include "schedule/ScheduleDateBar.h"
 #include "schedule/ScheduleHistory.h"
 #include "schedule/StoredDay.h"
@@ -13,7 +14,6 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QMenu>
-#include <algorithm>
 
 void TfrmMain::SetScheduleDate(TDateTime date) {
     PlannerCalendar1->SetSelectedDate(date);
@@ -21,30 +21,20 @@ void TfrmMain::SetScheduleDate(TDateTime date) {
 }
 
 void TfrmMain::OpenStoredDay() {
-    ShowStoredDay(ScheduleDate(), ReadStoredDay(*qryDay, ScheduleDate()));
+    ShowStoredDay(ReadStoredDay(*qryDay, ScheduleDate()));
 }
 
 // The day is read before anything changes, so a failed read leaves date and planner alone.
 void TfrmMain::ChangeScheduleDate(TDateTime date) {
     DateBar->SetDate(ScheduleDate());
     if (date == ScheduleDate() || !ConfirmLeavingDay()) return;
-    const std::vector<TStoredBroadcast> day = ReadStoredDay(*qryDay, date);
+    const TScheduleDay day = ReadStoredDay(*qryDay, date);
     SetScheduleDate(date);
-    ShowStoredDay(date, day);
+    ShowStoredDay(day);
 }
 
-void TfrmMain::ShowStoredDay(TDateTime date, const std::vector<TStoredBroadcast>& day) {
-    int positions = 1;
-    for (const TStoredBroadcast& broadcast : day)
-        positions = std::max(positions, broadcast.Position + 1);
-    {
-        const TLayoutLock lock(Planner1->Items());
-        Planner1->Items().Clear();
-        Planner1->SetPositions(positions);
-        Planner1->Header().Captions().Assign(DayCaptions(date, positions));
-        for (const TStoredBroadcast& broadcast : day)
-            AddScheduleItem(broadcast.Entry, broadcast.Position);
-    }
+void TfrmMain::ShowStoredDay(const TScheduleDay& day) {
+    ShowDay(*Planner1, day);
     history_->Reset();
 }
 

@@ -15,7 +15,3 @@ struct TScheduleEntry {
     TDateTime Duration = 0; // running time as a time of day
     std::string Language;
 };
-
-// The item text of an entry: series, programme and language under bold labels. The values are
-// escaped, so '&' and '<' in a title show as written.
-std::string ScheduleItemText(const TScheduleEntry& entry);

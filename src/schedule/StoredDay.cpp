@@ -4,37 +4,67 @@
 #include "db/IBTransaction.h"
 #include "support/common/TextDate.h"
 
-#include <algorithm>
-#include <cmath>
-
 namespace {
 
-TStoredBroadcast ReadBroadcast(const TIBQuery& query) {
-    TStoredBroadcast broadcast;
-    TScheduleEntry& entry = broadcast.Entry;
+std::optional<TDateTime> OptionalDate(const TField& field) {
+    if (field.IsNull()) return std::nullopt;
+    return field.AsDateTime();
+}
+
+// A row without running time takes it from its end, and one without either has none.
+TDayBroadcast StoredBroadcast(const TIBQuery& query) {
+    TDayBroadcast broadcast;
     const TField& id = query.Field("NPROGRAM_ID");
-    entry.NID = id.IsNull() ? -1 : id.AsInteger();
-    entry.ProgramName = query.Field("SNAME").AsString();
-    entry.SeriesName = query.Field("SSERIES_NAME").AsString();
-    entry.Language = query.Field("SLANGUAGE").AsString();
-    entry.BroadcastDate = query.Field("DSTART_DATE").AsDateTime();
-    entry.StartTime = query.Field("TSTART_TIME").AsDateTime();
+    broadcast.ProgramId = id.IsNull() ? -1 : id.AsInteger();
+    broadcast.ProgramName = query.Field("SNAME").AsString();
+    broadcast.SeriesName = query.Field("SSERIES_NAME").AsString();
+    broadcast.Language = query.Field("SLANGUAGE").AsString();
+    broadcast.Start = query.Field("TSTART_TIME").AsDateTime();
     const TField& duration = query.Field("TDURATION");
-    if (!duration.IsNull()) {
-        entry.Duration = duration.AsDateTime();
-    } else if (!query.Field("TEND_TIME").IsNull()) {
-        const TDateTime span = query.Field("TEND_TIME").AsDateTime() - entry.StartTime;
-        entry.Duration = span - std::floor(span);
-    }
-    const TField& end = query.Field("DEND_DATE");
-    if (!end.IsNull())
-        broadcast.Position = std::max(0, static_cast<int>(end.AsDateTime() - entry.BroadcastDate));
+    const TField& end = query.Field("TEND_TIME");
+    if (!duration.IsNull())
+        broadcast.End = broadcast.Start + duration.AsDateTime();
+    else if (!end.IsNull())
+        broadcast.End = EndOnTheAir(broadcast.Start, end.AsDateTime());
+    else
+        broadcast.End = broadcast.Start;
+    broadcast.Position = StoredPosition(query.Field("DSTART_DATE").AsDateTime(),
+                                        OptionalDate(query.Field("DEND_DATE")));
     return broadcast;
+}
+
+// Only the rows saved under the date: the day before's later positions end on this date and
+// belong to that day.
+void DeleteStoredDay(TIBQuery& query, TDateTime date) {
+    query.SetSQL({"delete from program_timeline ptl", "where (ptl.dstart_date = :DDATE)"});
+    query.Param("DDATE").SetAsDate(date);
+    query.Execute();
+}
+
+void InsertBroadcast(TIBQuery& query, const TDayBroadcast& broadcast, TDateTime date) {
+    query.Param("NPROGRAM_ID").SetAsString(std::to_string(broadcast.ProgramId));
+    query.Param("DSTART_DATE").SetAsDate(date);
+    // Also without running time: the end date is what gives the item its position back.
+    query.Param("DEND_DATE").SetAsDate(date + broadcast.Position);
+    query.Param("TSTART_TIME").SetAsTime(broadcast.Start);
+    query.Param("TEND_TIME").SetAsTime(broadcast.End);
+    query.Param("TDURATION").SetAsTime(broadcast.RunningTime());
+    query.Execute();
+}
+
+void ReplaceStoredDay(TIBQuery& query, const TScheduleDay& day) {
+    DeleteStoredDay(query, day.Date);
+    query.SetSQL({"INSERT INTO PROGRAM_TIMELINE",
+                  "(NPROGRAM_ID,DSTART_DATE,DEND_DATE,TSTART_TIME,TEND_TIME, TDURATION)",
+                  "VALUES (:NPROGRAM_ID,:DSTART_DATE,:DEND_DATE,:TSTART_TIME,:TEND_TIME, "
+                  ":TDURATION)"});
+    for (const TDayBroadcast& broadcast : day.Broadcasts)
+        InsertBroadcast(query, broadcast, day.Date);
 }
 
 } // namespace
 
-std::vector<TStoredBroadcast> ReadStoredDay(TIBQuery& query, TDateTime date) {
+TScheduleDay ReadStoredDay(TIBQuery& query, TDateTime date) {
     TIBTransaction& transaction = *query.Transaction();
     if (transaction.Active()) transaction.Commit();
     query.SetSQL({"select tl.nprogram_id, tl.dstart_date, tl.dend_date, tl.tstart_time,",
@@ -43,11 +73,26 @@ std::vector<TStoredBroadcast> ReadStoredDay(TIBQuery& query, TDateTime date) {
                   "left join program_description d on d.nid = tl.nprogram_id",
                   "where tl.dstart_date = :DDATE", "order by tl.tstart_time"});
     query.Param("DDATE").SetAsDate(date);
-    std::vector<TStoredBroadcast> day;
+    TScheduleDay day;
+    day.Date = date;
     for (query.Open(); !query.AtEnd(); query.Next())
-        day.push_back(ReadBroadcast(query));
+        day.Broadcasts.push_back(StoredBroadcast(query));
     transaction.Commit();
+    day.Positions = PositionsFor(day.Broadcasts);
+    day.Captions = DayCaptions(date, day.Positions);
     return day;
+}
+
+void StoreDay(TIBQuery& query, const TScheduleDay& day) {
+    TIBTransaction& transaction = *query.Transaction();
+    if (transaction.Active()) transaction.Commit();
+    try {
+        ReplaceStoredDay(query, day);
+    } catch (...) {
+        if (transaction.Active()) transaction.Finish(TARollback, true);
+        throw;
+    }
+    transaction.Commit();
 }
 
 std::vector<std::string> DayCaptions(TDateTime first, int positions) {

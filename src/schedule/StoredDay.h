@@ -1,22 +1,21 @@
 #pragma once
 
-#include "schedule/ScheduleEntry.h"
+#include "day/ScheduleDay.h"
 
 #include <string>
 #include <vector>
 
 class TIBQuery;
 
-// One stored broadcast on its way back into the planner.
-struct TStoredBroadcast {
-    TScheduleEntry Entry;
-    int Position = 0;
-};
+// The day stored under the date: its broadcasts joined with their programmes (a deleted
+// programme gives empty texts), in order of start time, each in the position its end date
+// gives; positions and captions to show them. The query's transaction is committed afterwards.
+TScheduleDay ReadStoredDay(TIBQuery& query, TDateTime date);
 
-// The broadcasts stored under the date, joined with their programmes (a deleted programme gives
-// empty texts), in order of start time. The position is the end date minus the start date, 0
-// without an end date. The query's transaction is committed afterwards.
-std::vector<TStoredBroadcast> ReadStoredDay(TIBQuery& query, TDateTime date);
+// Replaces the broadcasts stored under the day's date by the day's, in its order, in one
+// transaction of the query: the deletes and inserts become visible together at the commit, and
+// a failure part-way takes them all back, so the stored day stays as it was.
+void StoreDay(TIBQuery& query, const TScheduleDay& day);
 
 // Header captions for positions shown as consecutive dates from `first`: an empty caption above
 // the time column, then one date per position.

@@ -1,4 +1,4 @@
-#include "schedule/BroadcastFile.h"
+#include "exchange/BroadcastFile.h"
 
 #include "platform/Cp1251.h"
 #include "platform/Exceptions.h"

@@ -1,4 +1,4 @@
-#include "schedule/BroadcastImport.h"
+#include "exchange/BroadcastImport.h"
 
 #include "platform/Exceptions.h"
 #include "support/ErrorText.h"

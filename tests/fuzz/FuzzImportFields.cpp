@@ -1,6 +1,6 @@
 // A broadcast's field texts as the import reads them from a file.
+#include "exchange/BroadcastImport.h"
 #include "platform/Exceptions.h"
-#include "schedule/BroadcastImport.h"
 
 #include <cstdint>
 #include <string>

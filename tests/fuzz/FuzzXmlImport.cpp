@@ -1,7 +1,6 @@
-// Broadcast files as the import reads them: parsed, saved back, checked and read broadcast by
-// broadcast.
+// Broadcast files as the import reads them: parsed, saved back, checked and read into a day.
+#include "exchange/BroadcastImport.h"
 #include "platform/Exceptions.h"
-#include "schedule/BroadcastImport.h"
 #include "support/xml/SimpleXml.h"
 
 #include <cstdint>
@@ -18,9 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     xml.Root().SaveToString();
     try {
         CheckBroadcasts(xml, "fuzz.xml");
-        TScheduleEntry entry;
-        for (int i = 0; i < xml.Root().Items().Count(); ++i)
-            entry = ReadBroadcast(*xml.Root().Items().Item(i), entry);
+        TScheduleDay day;
+        ReadBroadcastDay(xml.Root().Items(), day);
     } catch (const EConvertError&) {
     }
     return 0;
