@@ -1,5 +1,7 @@
 // Arranging a week of programmes in seven positions, and adding an import's items one by one.
 #include "planner/model/CustomPlanner.h"
+#include "schedule/MainPlanner.h"
+#include "schedule/PlannerDay.h"
 
 #include <benchmark/benchmark.h>
 #include <random>
@@ -31,45 +33,23 @@ std::vector<Programme> Week(int count) {
 }
 
 void ApplyScheduleSettings(TCustomPlanner& planner) {
-    planner.BeginLoad();
-    planner.Display().SetDisplayUnit(10);
-    planner.Display().SetDisplayEnd(143);
-    planner.Display().SetActiveStart(48);
-    planner.Display().SetActiveEnd(120);
+    ApplyMainPlannerSettings(planner);
     planner.SetPositions(kDays);
-    planner.SetItemGap(8);
-    planner.DefaultItem().SetItemBegin(16);
-    planner.Loaded();
 }
 
-// The schedule window's set-up of one programme.
-void AddScheduleItem(TCustomPlanner& planner, const Programme& programme, int id) {
-    TPlannerItem& item = planner.Items().Add();
-    item.SetVisible(false);
-    item.SetItemPos(programme.Position);
-    item.SetShadow(true);
-    item.SetShape(psRounded);
-    item.SetBeginTime(programme.Start);
-    item.SetEndTime(programme.Start + programme.Duration);
-    item.SetCaptionType(ctTime);
-    item.SetCaptionBkg(clWhite);
-    item.SetCaptionBkgTo(15302738);
-    TPlannerFont font = item.Font();
-    font.Color = clWindowText;
-    item.SetFont(font);
-    item.SetCaptionType(ctTimeText);
-    item.SetCaptionText("Program " + std::to_string(id));
-    item.SetTextString("<html> \r\n<body>\r\n<b>Series:</b> <p>Series</p>\r\n<b>Program:</b> "
-                       "<p>Program</p>\r\n<b>Language: </b> <p>en</p>\r\n</body>\r\n</html>");
-    item.SetItemKey(std::to_string(id));
-    item.SetReadOnly(true);
-    item.SetFixedPosition(false);
-    item.SetVisible(true);
-}
-
+// Each programme as the main window adds it.
 void AddWeek(TCustomPlanner& planner, const std::vector<Programme>& week) {
-    for (size_t i = 0; i < week.size(); ++i)
-        AddScheduleItem(planner, week[i], static_cast<int>(i));
+    for (size_t i = 0; i < week.size(); ++i) {
+        TDayBroadcast broadcast;
+        broadcast.ProgramId = static_cast<int>(i);
+        broadcast.SeriesName = "Series";
+        broadcast.ProgramName = "Program";
+        broadcast.Language = "en";
+        broadcast.Start = week[i].Start;
+        broadcast.End = week[i].Start + week[i].Duration;
+        broadcast.Position = week[i].Position;
+        AddBroadcastItem(planner, broadcast);
+    }
 }
 
 void PerItem(benchmark::State& state, int items) {

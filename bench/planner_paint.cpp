@@ -3,6 +3,7 @@
 #include "../tests/planner/ScheduleItems.h"
 #include "planner/widget/Planner.h"
 #include "platform/QtCanvas.h"
+#include "schedule/MainPlanner.h"
 #include "support/markup/Markup.h"
 
 #include <QApplication>
@@ -18,30 +19,14 @@ constexpr int kPositions = 7;
 constexpr int kWidth = 870;
 constexpr int kHeight = 576;
 
-void ApplyScheduleSettings(TCustomPlanner& planner) {
-    planner.BeginLoad();
-    planner.Display().SetDisplayUnit(10);
-    planner.Display().SetDisplayEnd(143);
-    planner.Display().SetActiveStart(48);
-    planner.Display().SetActiveEnd(120);
-    planner.Display().SetShowCurrent(true);
-    planner.SetPositions(kPositions);
-    planner.SetItemGap(8);
-    planner.Sidebar().SetWidth(60);
-    planner.Header().SetAutoSize(true);
-    planner.Caption().SetTitle("Program");
-    planner.SetGridTopRow(29);
-    planner.SetSelectBlend(20);
-    planner.Loaded();
-}
-
 // `count` programmes spread evenly over `hours` in every position, each twice its spacing
 // long so that neighbours overlap; `hidden` more lie in the evening, out of view and apart from
 // the others.
 std::unique_ptr<TPlanner> MakePlanner(int count, double hours = 24, int hidden = 0) {
     auto planner = std::make_unique<TPlanner>();
     planner->resize(kWidth, kHeight);
-    ApplyScheduleSettings(*planner);
+    SetUpMainPlanner(*planner);
+    planner->SetPositions(kPositions);
     planner->Items().LockLayout();
     const int perPosition = (count + kPositions - 1) / kPositions;
     const double spacing = hours / 24 / perPosition;
