@@ -2,8 +2,8 @@
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
 #include "planner/widget/Planner.h"
-#include "schedule/ScheduleHistory.h"
 #include "schedule/Main.h"
+#include "schedule/ScheduleHistory.h"
 
 namespace {
 
