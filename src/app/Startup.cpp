@@ -1,12 +1,12 @@
 #include "app/Startup.h"
 
 #include "app/CommandLine.h"
-#include "db/IBDatabase.h"
-#include "platform/HandledAction.h"
 #include "catalogue/ProgramFilter.h"
 #include "catalogue/ProgramModule.h"
 #include "data/mData.h"
+#include "db/IBDatabase.h"
 #include "platform/ErrorHandler.h"
+#include "platform/HandledAction.h"
 #include "schedule/Main.h"
 
 TStartup::~TStartup() {

@@ -138,8 +138,8 @@ ModalResult QtDialogs::MessageBox(const std::string& text, const std::string& ca
     QMessageBox box(ToQtIcon(icon), ToQString(caption), ToQString(text).replace("\r\n", "\n"),
                     ToQtButtons(buttons), QApplication::activeWindow());
     box.setDefaultButton(buttons == MessageButtons::SaveDiscardCancel ? QMessageBox::Save
-                         : FirstButton(buttons) == mrYes          ? QMessageBox::Yes
-                                                                  : QMessageBox::Ok);
+                         : FirstButton(buttons) == mrYes              ? QMessageBox::Yes
+                                                                      : QMessageBox::Ok);
     return FromQtButton(box.exec());
 }
 
