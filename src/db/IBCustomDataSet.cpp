@@ -16,10 +16,11 @@ namespace {
 constexpr const char* kDbKeyColumn = "IB_INTERNAL_DBKEY";
 constexpr int kFloatPrecision = 15;
 
-// Whole numbers by width at scale 0, four decimals down to scale -4, floating point below.
+// Whole numbers by width at scale 0, four decimals down to scale -4, a float's data type below.
 void DescribeInteger(TFieldDef& def, short type, short scale) {
     static constexpr int kPrecisions[] = {4, 9, 18};
     const int width = type == sqltShort ? 0 : type == sqltLong ? 1 : 2;
+    def.scale = scale;
     if (scale == 0) {
         static constexpr TFieldType kTypes[] = {ftSmallint, ftInteger, ftLargeint};
         def.dataType = kTypes[width];
