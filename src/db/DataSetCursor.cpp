@@ -186,10 +186,11 @@ void TIBCustomDataSet::SetRecordNumber(int number) {
     }
     if (number == RecordNumber()) return;
     CheckRowKept(number - 1);
-    RunEvent(BeforeScroll);
-    const int previous = currentRow_;
     int row = number - 1;
     if (IsDeleted(row)) row = std::max(Step(row, Direction::Next), Step(row, Direction::Prior));
+    if (row < 0) return; // every row is deleted
+    RunEvent(BeforeScroll);
+    const int previous = currentRow_;
     PlaceWindow(row, BufferCount() / 2);
     atStart_ = atEnd_ = false;
     Scrolled(previous);
