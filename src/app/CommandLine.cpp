@@ -56,6 +56,13 @@ void Print(std::FILE* stream, const std::string& text) {
     std::fflush(stream);
 }
 
+TCommandLine UsageError(std::string error) {
+    TCommandLine result;
+    result.request = TCommandLine::Request::UsageError;
+    result.error = std::move(error);
+    return result;
+}
+
 } // namespace
 
 TCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
@@ -64,19 +71,15 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     for (const std::string& argument : arguments)
         list << QString::fromLocal8Bit(argument);
     if (list.isEmpty()) list << QStringLiteral("skedora");
+    if (!options.parser.parse(list)) return UsageError(options.parser.errorText().toStdString());
+    const QStringList extra = options.parser.positionalArguments();
+    if (!extra.isEmpty())
+        return UsageError("Unexpected argument '" + extra.first().toStdString() + "'.");
     TCommandLine result;
-    if (!options.parser.parse(list)) {
-        result.request = TCommandLine::Request::UsageError;
-        result.error = options.parser.errorText().toStdString();
-    } else if (!options.parser.positionalArguments().isEmpty()) {
-        result.request = TCommandLine::Request::UsageError;
-        result.error = "Unexpected argument '" +
-                       options.parser.positionalArguments().first().toStdString() + "'.";
-    } else if (options.parser.isSet(options.help)) {
+    if (options.parser.isSet(options.help))
         result.request = TCommandLine::Request::Help;
-    } else if (options.parser.isSet(options.version)) {
+    else if (options.parser.isSet(options.version))
         result.request = TCommandLine::Request::Version;
-    }
     if (options.parser.isSet(options.date))
         result.date = options.parser.value(options.date).toLocal8Bit().toStdString();
     result.database = options.parser.value(options.database).toLocal8Bit().toStdString();

@@ -38,7 +38,7 @@ std::unique_ptr<TStartup> CreateApplicationObjects(const std::string& configFold
                                                    const std::vector<std::string>& arguments = {},
                                                    const TmodData::BindWindows& afterBinding = {});
 
-// Where a run of the executable in that folder finds SQL.ini and its database. As specified,
+// Where a run of the executable in that folder finds SQL.ini and its database. Ordinarily
 // both beside the executable; for an installed layout (InstalledDataFolder), SQL.ini in the
 // user's configuration folder, then in the system's, and by default the user's own
 // KORVEN.FDB in the user's data folder, created from the shipped schema when missing.

@@ -20,7 +20,7 @@ struct TDatabasePlace {
     // When set, a missing default database is first created from this schema script.
     std::string schemaFile;
 
-    // As specified: SQL.ini and KORVEN.FDB in the folder (given with its trailing separator).
+    // SQL.ini and KORVEN.FDB in the one folder (given with its trailing separator).
     static TDatabasePlace InFolder(const std::string& folder);
 };
 

@@ -77,45 +77,32 @@ CommandResult RunWith(const std::string& arguments, std::string& errors) {
     return result;
 }
 
-TEST(StartupProcess, HelpAndVersionAnswerWithoutADisplay) {
-    std::string errors;
-    CommandResult help = RunWith("--help", errors);
-    EXPECT_EQ(help.exitCode, 0) << errors;
-    EXPECT_EQ(help.output.rfind("Usage: skedora [options]\n", 0), 0u) << help.output;
-    EXPECT_NE(help.output.find("--database <server>"), std::string::npos) << help.output;
-    EXPECT_EQ(errors, "");
-
-    const CommandResult version = RunWith("--version", errors);
-    EXPECT_EQ(version.exitCode, 0) << errors;
-    EXPECT_EQ(version.output, std::string("skedora ") + SKEDORA_VERSION + "\n");
-    EXPECT_EQ(errors, "");
-}
-
-TEST(StartupProcess, UsageErrorsExitWithTwoAndOpenNothing) {
-    for (const char* arguments : {"--bogus", "--date", "--database", "--date 2011-03-05 x"}) {
+// Answered before the application object exists: none of them needs a display.
+TEST(StartupProcess, HelpVersionAndUsageErrorsOpenNothing) {
+    const struct {
+        const char* arguments;
+        int exitCode;
+        std::string output, errorsStart;
+    } cases[] = {
+        {"--help", 0, "Usage: skedora [options]\n", ""},
+        {"--version", 0, std::string("skedora ") + SKEDORA_VERSION + "\n", ""},
+        {"--bogus", 2, "", "skedora: Unknown option 'bogus'.\nUsage: skedora [options]\n"},
+        {"--date", 2, "", "skedora: Missing value after '--date'.\nUsage: "},
+        {"--database", 2, "", "skedora: Missing value after '--database'.\nUsage: "},
+    };
+    for (const auto& test : cases) {
         std::string errors;
-        const CommandResult result = RunWith(arguments, errors);
-        EXPECT_EQ(result.exitCode, 2) << arguments << ": " << errors;
-        EXPECT_EQ(result.output, "") << arguments;
-        EXPECT_EQ(errors.rfind("skedora: ", 0), 0u) << errors;
-        EXPECT_NE(errors.find("\nUsage: skedora [options]\n"), std::string::npos) << errors;
+        const CommandResult result = RunWith(test.arguments, errors);
+        EXPECT_EQ(result.exitCode, test.exitCode) << test.arguments << ": " << errors;
+        EXPECT_EQ(result.output.substr(0, test.output.size()), test.output) << test.arguments;
+        if (test.output.empty()) {
+            EXPECT_EQ(result.output, "") << test.arguments;
+        }
+        EXPECT_EQ(errors.substr(0, test.errorsStart.size()), test.errorsStart) << test.arguments;
+        if (test.errorsStart.empty()) {
+            EXPECT_EQ(errors, "") << test.arguments;
+        }
     }
-}
-
-TEST(StartupProcess, DatabaseOptionNamingAMissingFileShowsTheAttachErrorAndGoesOn) {
-    TempDatabase database;
-    const auto folder = std::filesystem::path(database.Path()).parent_path() / "bin";
-    std::filesystem::create_directories(folder);
-    std::filesystem::copy_file(SKEDORA_EXECUTABLE, folder / "skedora");
-    std::ofstream(folder / "SQL.ini") << "[DATABASE]\nSERVER=" << database.Path() << "\n";
-    const std::string missing = (folder / "missing.fdb").string();
-
-    const CommandResult result =
-        RunCommand("timeout -s KILL 3 env " + kEnvironment + (folder / "skedora").string() +
-                   " --database " + missing + " 2>&1");
-    EXPECT_EQ(result.exitCode, 128 + 9) << "the window should stay up: " << result.output;
-    EXPECT_NE(result.output.find("DIALOG Skedora|"), std::string::npos) << result.output;
-    EXPECT_NE(result.output.find(missing), std::string::npos) << result.output;
 }
 
 } // namespace

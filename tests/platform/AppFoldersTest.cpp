@@ -34,62 +34,55 @@ private:
     std::optional<std::string> old_;
 };
 
-TEST(AppFolders, FollowTheXdgVariables) {
+TEST(AppFolders, FollowTheXdgVariablesOrTheirDefaultsUnderHome) {
+    const struct {
+        std::optional<std::string> value;
+        std::string data, config;
+    } cases[] = {
+        {"/srv/x", "/srv/x/skedora/", "/srv/x/skedora/"},
+        {"/srv/x/", "/srv/x/skedora/", "/srv/x/skedora/"},
+        {std::nullopt, "/home/anna/.local/share/skedora/", "/home/anna/.config/skedora/"},
+        {"", "/home/anna/.local/share/skedora/", "/home/anna/.config/skedora/"},
+        {"relative/x", "/home/anna/.local/share/skedora/", "/home/anna/.config/skedora/"},
+    };
     ScopedVariable home("HOME", "/home/anna");
-    ScopedVariable data("XDG_DATA_HOME", "/srv/data");
-    ScopedVariable config("XDG_CONFIG_HOME", "/srv/config/");
-    EXPECT_EQ(UserDataFolder(), "/srv/data/skedora/");
-    EXPECT_EQ(UserConfigFolder(), "/srv/config/skedora/");
-    EXPECT_EQ(SettingsFilePath(), "/srv/config/skedora/skedora.conf");
-    EXPECT_EQ(SystemConfigFolder(), "/etc/skedora/");
-}
-
-TEST(AppFolders, UnsetEmptyOrRelativeVariablesGiveTheDefaultsUnderHome) {
-    ScopedVariable home("HOME", "/home/anna");
-    for (const std::optional<std::string>& value :
-         {std::optional<std::string>(), std::optional<std::string>(""),
-          std::optional<std::string>("relative/data")}) {
-        ScopedVariable data("XDG_DATA_HOME", value);
-        ScopedVariable config("XDG_CONFIG_HOME", value);
-        EXPECT_EQ(UserDataFolder(), "/home/anna/.local/share/skedora/");
-        EXPECT_EQ(UserConfigFolder(), "/home/anna/.config/skedora/");
+    for (const auto& test : cases) {
+        ScopedVariable data("XDG_DATA_HOME", test.value);
+        ScopedVariable config("XDG_CONFIG_HOME", test.value);
+        EXPECT_EQ(UserDataFolder(), test.data) << test.value.value_or("(unset)");
+        EXPECT_EQ(UserConfigFolder(), test.config) << test.value.value_or("(unset)");
+        EXPECT_EQ(SettingsFilePath(), test.config + "skedora.conf");
     }
 }
 
-class InstalledLayout : public testing::Test {
-protected:
-    void SetUp() override {
-        prefix_ = fs::temp_directory_path() / ("skedora-prefix-" + std::to_string(::getpid()));
-        fs::create_directories(prefix_ / "bin");
-        fs::create_directories(prefix_ / "share/skedora");
+TEST(AppFolders, AnInstalledLayoutIsBinBesideShareSkedoraWithNothingOfItsOwn) {
+    const fs::path prefix =
+        fs::temp_directory_path() / ("skedora-prefix-" + std::to_string(::getpid()));
+    const struct {
+        const char* bin;
+        const char* shared; // made beside, or nothing
+        const char* besideExecutable;
+        bool installed;
+    } cases[] = {
+        {"bin", "share/skedora", nullptr, true},       {"bin", "share/skedora", "SQL.ini", false},
+        {"bin", "share/skedora", "KORVEN.FDB", false}, {"bin", nullptr, nullptr, false},
+        {"build", "share/skedora", nullptr, false},
+    };
+    for (const auto& test : cases) {
+        fs::create_directories(prefix / test.bin);
+        if (test.shared) fs::create_directories(prefix / test.shared);
+        if (test.besideExecutable) std::ofstream(prefix / test.bin / test.besideExecutable);
+        const auto found = InstalledDataFolder((prefix / test.bin).string() + "/");
+        EXPECT_EQ(found.has_value(), test.installed)
+            << test.bin << " " << (test.besideExecutable ? test.besideExecutable : "");
+        if (test.installed) {
+            EXPECT_EQ(found, (prefix / "share/skedora").string() + "/");
+        }
+        fs::remove_all(prefix);
     }
-    void TearDown() override { fs::remove_all(prefix_); }
-
-    std::string Bin() const { return (prefix_ / "bin").string() + "/"; }
-
-    fs::path prefix_;
-};
-
-TEST_F(InstalledLayout, IsBinBesideShareSkedora) {
-    EXPECT_EQ(InstalledDataFolder(Bin()), (prefix_ / "share/skedora").string() + "/");
 }
 
-TEST_F(InstalledLayout, SqlIniOrKorvenBesideTheExecutableKeepTheSpecifiedPlaces) {
-    for (const char* name : {"SQL.ini", "KORVEN.FDB"}) {
-        std::ofstream(prefix_ / "bin" / name) << "\n";
-        EXPECT_EQ(InstalledDataFolder(Bin()), std::nullopt) << name;
-        fs::remove(prefix_ / "bin" / name);
-    }
-}
-
-TEST_F(InstalledLayout, NeedsBothTheBinFolderAndTheSharedFolder) {
-    fs::remove_all(prefix_ / "share/skedora");
-    EXPECT_EQ(InstalledDataFolder(Bin()), std::nullopt);
-    fs::create_directories(prefix_ / "build/share/skedora");
-    EXPECT_EQ(InstalledDataFolder((prefix_ / "build").string() + "/"), std::nullopt);
-}
-
-TEST(EngineLock, IsTheUsersOwnUnlessAlreadySet) {
+TEST(AppFolders, TheEngineLockIsTheUsersOwnUnlessAlreadySet) {
     const fs::path runtime =
         fs::temp_directory_path() / ("skedora-runtime-" + std::to_string(::getpid()));
     fs::create_directories(runtime);
@@ -98,7 +91,6 @@ TEST(EngineLock, IsTheUsersOwnUnlessAlreadySet) {
         ScopedVariable xdg("XDG_RUNTIME_DIR", runtime.string());
         EXPECT_EQ(UsePerUserEngineLock(), (runtime / "firebird").string());
         EXPECT_EQ(std::string(std::getenv("FIREBIRD_LOCK")), (runtime / "firebird").string());
-        EXPECT_TRUE(fs::is_directory(runtime / "firebird"));
         EXPECT_EQ(fs::status(runtime / "firebird").permissions() & fs::perms::all,
                   fs::perms::owner_all);
     }
