@@ -7,14 +7,15 @@ class QWidget;
 enum class MessageIcon { None, Error, Warning, Information, Question }; // Error: the stop icon
 
 // SaveDiscardCancel answers mrYes for Save and mrNo for Discard; OverwriteReloadCancel mrYes for
-// Overwrite and mrRetry for Reload.
+// Overwrite and mrRetry for Reload; RestoreDiscard mrYes for Restore and mrNo for Discard.
 enum class MessageButtons {
     OK,
     OKCancel,
     YesNo,
     YesNoCancel,
     SaveDiscardCancel,
-    OverwriteReloadCancel
+    OverwriteReloadCancel,
+    RestoreDiscard
 };
 
 // Modal results; the numbers are those message box buttons and windows answer with.

@@ -72,6 +72,8 @@ QMessageBox::StandardButtons ToQtButtons(MessageButtons buttons) {
         return QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
     case MessageButtons::OverwriteReloadCancel:
         return QMessageBox::Yes | QMessageBox::Retry | QMessageBox::Cancel;
+    case MessageButtons::RestoreDiscard:
+        return QMessageBox::Yes | QMessageBox::No;
     default:
         return QMessageBox::Ok;
     }
@@ -150,6 +152,10 @@ ModalResult QtDialogs::MessageBox(const std::string& text, const std::string& ca
         box.button(QMessageBox::Yes)->setText(ToQString("Overwrite"));
         box.button(QMessageBox::Retry)->setText(ToQString("Reload"));
         box.setDefaultButton(QMessageBox::Cancel);
+    }
+    if (buttons == MessageButtons::RestoreDiscard) {
+        box.button(QMessageBox::Yes)->setText(ToQString("Restore"));
+        box.button(QMessageBox::No)->setText(ToQString("Discard"));
     }
     return FromQtButton(box.exec());
 }

@@ -19,7 +19,10 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
     CreateForm();
 }
 
-TfrmMain::~TfrmMain() = default;
+// The history announces itself clean once more as it goes, with the planner perhaps gone.
+TfrmMain::~TfrmMain() {
+    QObject::disconnect(&history_->Stack(), nullptr, this, nullptr);
+}
 
 void TfrmMain::BindDataModule(TmodData& data) {
     data_ = &data;

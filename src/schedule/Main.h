@@ -14,6 +14,7 @@
 class QAction;
 class QMenu;
 class TScheduleDateBar;
+class TRecoveryFile;
 class TScheduleHistory;
 struct TScheduleDay;
 class QToolBar;
@@ -136,6 +137,12 @@ private:
     bool StoreShownDay();
     // Shows the stored day as one step of the history, the day shown before it one Undo away.
     void ReloadStoredDay();
+    // The file that keeps the shown date's unsaved work on this database.
+    TRecoveryFile RecoveryOfShownDay() const;
+    // After every step and every save: the unsaved day on disk, or no file once it is saved.
+    void KeepRecovery();
+    // Asks whether to put the kept work of the day just opened back on the planner.
+    void OfferRecovery(const TScheduleDay& kept, int storedVersion);
     void ItemRightClick(TPlannerItem& item);
 
     TmodData* data_ = nullptr;

@@ -67,6 +67,10 @@ void TfrmMain::CreateUndoActions() {
     // children go, perhaps after the bar.
     connect(&stack, &QUndoStack::cleanChanged, DateBar,
             [bar = DateBar](bool clean) { bar->SetUnsaved(!clean); });
+    connect(&stack, &QUndoStack::indexChanged, this,
+            [this] { RunHandled([this] { KeepRecovery(); }); });
+    connect(&stack, &QUndoStack::cleanChanged, this,
+            [this] { RunHandled([this] { KeepRecovery(); }); });
 }
 
 QAction* TfrmMain::AddShortcut(const char* name, const char* caption,

@@ -1,4 +1,5 @@
 #include "data/mData.h"
+#include "db/IBDatabase.h"
 #include "planner/widget/Planner.h"
 #include "platform/Dialogs.h"
 #include "platform/ErrorHandler.h"
@@ -6,6 +7,7 @@
 #include "schedule/LayoutLock.h"
 #include "schedule/Main.h"
 #include "schedule/PlannerDay.h"
+#include "schedule/RecoveryFile.h"
 #include "schedule/ScheduleDateBar.h"
 #include "schedule/ScheduleHistory.h"
 #include "schedule/StoredDay.h"
@@ -15,6 +17,7 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QMenu>
+#include <optional>
 
 void TfrmMain::SetScheduleDate(TDateTime date) {
     PlannerCalendar1->SetSelectedDate(date);
@@ -35,9 +38,41 @@ void TfrmMain::ChangeScheduleDate(TDateTime date) {
 }
 
 void TfrmMain::ShowStoredDay(const TScheduleDay& day) {
+    const std::optional<TScheduleDay> kept = RecoveryOfShownDay().Read();
     ShowDay(*Planner1, day);
     storedVersion_ = day.StoredVersion;
     history_->Reset();
+    if (kept) OfferRecovery(*kept, day.StoredVersion);
+}
+
+TRecoveryFile TfrmMain::RecoveryOfShownDay() const {
+    return TRecoveryFile(data_->IBDatabase->DatabaseName(), ScheduleDate());
+}
+
+// A day just opened has no steps yet: its file waits for the answer about it.
+void TfrmMain::KeepRecovery() {
+    if (!data_ || history_->Stack().count() == 0) return;
+    const TRecoveryFile file = RecoveryOfShownDay();
+    if (!history_->Unsaved()) return file.Remove();
+    TScheduleDay day = DayOfPlanner(*Planner1, ScheduleDate());
+    day.StoredVersion = storedVersion_;
+    file.Write(day);
+}
+
+void TfrmMain::OfferRecovery(const TScheduleDay& kept, int storedVersion) {
+    std::string text =
+        "Skedora closed without saving the schedule of " + DateToText(ScheduleDate()) + ".";
+    if (kept.StoredVersion != storedVersion)
+        text += " The stored schedule was saved again since then.";
+    const ModalResult answer =
+        AppDialogs().MessageBox(text + " Restore the unsaved changes?", ApplicationTitle(),
+                                MessageIcon::Question, MessageButtons::RestoreDiscard);
+    if (answer == mrYes) {
+        storedVersion_ = kept.StoredVersion;
+        const TScheduleStep step(*history_, "Restore");
+        ShowDay(*Planner1, kept);
+    }
+    if (!history_->Unsaved()) RecoveryOfShownDay().Remove();
 }
 
 // Overwrite saves over the other user's version; Reload and Cancel keep this day's changes.
@@ -77,6 +112,7 @@ bool TfrmMain::ConfirmLeavingDay() {
         "Save changes to the schedule of " + DateToText(ScheduleDate()) + "?", ApplicationTitle(),
         MessageIcon::Question, MessageButtons::SaveDiscardCancel);
     if (answer == mrCancel || answer == mrNone) return false;
+    if (answer == mrNo) RecoveryOfShownDay().Remove();
     return answer != mrYes || StoreShownDay();
 }
 
