@@ -7,6 +7,7 @@
 #include "platform/ErrorHandler.h"
 #include "schedule/Main.h"
 #include "support/Command.h"
+#include "support/OwnConnection.h"
 #include "support/TestApplication.h"
 
 #include <QAction>
@@ -51,16 +52,8 @@ std::string MainWindowFixture::ExportTo(const std::string& fileName) {
 // A connection of its own, so what it reads is what the server committed, not what the window's
 // attachment holds.
 std::vector<std::string> MainWindowFixture::StoredRows(const std::string& where) {
-    TIBDatabase database;
-    database.SetDatabaseName(database_->Path());
-    database.SetParams(data_->IBDatabase->Params());
-    database.SetLoginPrompt(false);
-    database.SetConnected(true);
-    TIBTransaction transaction;
-    transaction.SetDefaultDatabase(&database);
-    TIBQuery query;
-    query.SetDatabase(&database);
-    query.SetTransaction(&transaction);
+    OwnConnection reader(database_->Path(), data_->IBDatabase->Params());
+    TIBQuery& query = reader.Query;
     query.SetSQL({"select nprogram_id, dstart_date, dend_date, tstart_time, tend_time, tduration",
                   "from program_timeline " + where,
                   "order by dstart_date, tstart_time, nprogram_id"});

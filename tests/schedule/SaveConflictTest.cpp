@@ -6,6 +6,7 @@
 #include "schedule/Main.h"
 #include "schedule/MainWindowFixture.h"
 #include "schedule/ScheduleHistory.h"
+#include "support/OwnConnection.h"
 
 #include <QAction>
 #include <gmock/gmock.h>
@@ -87,18 +88,9 @@ TEST_F(SaveConflict, ASaveOverAnotherUsersSaveAsksAndFollowsTheAnswer) {
 class SaveAtTheSameMoment : public SaveConflict {
 protected:
     void SaveWhileAnotherHolds(const std::string& held) {
-        TIBDatabase database;
-        database.SetDatabaseName(database_->Path());
-        database.SetParams(data_->IBDatabase->Params());
-        database.SetLoginPrompt(false);
-        database.SetConnected(true);
-        TIBTransaction saving;
-        saving.SetDefaultDatabase(&database);
-        TIBQuery query;
-        query.SetDatabase(&database);
-        query.SetTransaction(&saving);
-        query.SetSQL({held});
-        query.Execute();
+        OwnConnection other(database_->Path(), data_->IBDatabase->Params());
+        other.Query.SetSQL({held});
+        other.Query.Execute();
 
         Add(*window_, 1, 8);
         window_->actSave->trigger();
@@ -107,7 +99,7 @@ protected:
                                 "Try again."));
         EXPECT_FALSE(data_->trTemp->Active());
         EXPECT_TRUE(window_->History().Unsaved());
-        saving.Rollback();
+        other.Transaction.Rollback();
         EXPECT_THAT(Stored(), testing::IsEmpty());
         window_->actSave->trigger();
         EXPECT_THAT(Stored(), testing::SizeIs(1)) << "the next try goes through";
