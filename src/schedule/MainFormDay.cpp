@@ -67,10 +67,12 @@ void TfrmMain::CreateUndoActions() {
     // children go, perhaps after the bar.
     connect(&stack, &QUndoStack::cleanChanged, DateBar,
             [bar = DateBar](bool clean) { bar->SetUnsaved(!clean); });
+    // A step moves the index; a save only marks the stack clean.
     connect(&stack, &QUndoStack::indexChanged, this,
             [this] { RunHandled([this] { KeepRecovery(); }); });
-    connect(&stack, &QUndoStack::cleanChanged, this,
-            [this] { RunHandled([this] { KeepRecovery(); }); });
+    connect(&stack, &QUndoStack::cleanChanged, this, [this](bool clean) {
+        if (clean) RunHandled([this] { KeepRecovery(); });
+    });
 }
 
 QAction* TfrmMain::AddShortcut(const char* name, const char* caption,
