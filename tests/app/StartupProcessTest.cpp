@@ -38,11 +38,6 @@ TEST(StartupProcess, MissingClientLibraryEndsWithApplicationError) {
     EXPECT_EQ(result.output.find("DIALOG Skedora|"), std::string::npos) << result.output;
 }
 
-std::string ReadText(const fs::path& path) {
-    std::ifstream in(path);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // Whether the process holds the file open: the embedded engine opens the database in-process.
 bool HoldsOpen(pid_t pid, const std::string& path) {
     std::error_code ignored;
@@ -79,22 +74,22 @@ TEST(StartupProcess, ShowsTheMainWindowOnTheConfiguredDatabaseAndEndsCleanlyOnSi
     const XDisplay display;
     for (const int signal : {SIGTERM, SIGINT}) {
         SCOPED_TRACE(strsignal(signal));
-        const fs::path log = folder / ("output-" + std::to_string(signal));
+        const std::string log = (folder / ("output-" + std::to_string(signal))).string();
         const pid_t pid =
             SpawnLogged({(folder / "skedora").string()},
                         EnvironmentWith({"QT_QPA_PLATFORM=xcb", "DISPLAY=" + display.Name(),
                                          "SKEDORA_AUTO_DIALOGS=1"}),
-                        log.string());
-        ASSERT_EQ(WaitForMainWindow(display, pid), Start::Shown) << ReadText(log);
+                        log);
+        ASSERT_EQ(WaitForMainWindow(display, pid), Start::Shown) << ReadLog(log);
         EXPECT_TRUE(HoldsOpen(pid, database.Path()));
         ASSERT_FALSE(WaitForExit(pid, std::chrono::milliseconds(0)))
-            << "stays up: " << ReadText(log);
+            << "stays up: " << ReadLog(log);
 
         ::kill(pid, signal);
         const std::optional<int> status = WaitForExit(pid, kEndTime);
         if (!status) KillChild(pid);
-        EXPECT_TRUE(status && WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << ReadText(log);
-        EXPECT_EQ(ReadText(log).find("DIALOG"), std::string::npos) << ReadText(log);
+        EXPECT_TRUE(status && WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << ReadLog(log);
+        EXPECT_EQ(ReadLog(log).find("DIALOG"), std::string::npos) << ReadLog(log);
     }
 }
 

@@ -18,3 +18,5 @@ std::vector<std::string> EnvironmentWith(const std::vector<std::string>& added,
 std::optional<int> WaitForExit(pid_t pid, std::chrono::milliseconds within);
 // Ends the child with SIGKILL and reaps it.
 void KillChild(pid_t pid);
+// The whole of a log file; empty when there is none.
+std::string ReadLog(const std::string& path);

@@ -130,11 +130,6 @@ std::vector<std::string> ServerEnvironment(const std::string& root) {
                            {"FIREBIRD", "ISC_"});
 }
 
-std::string ReadText(const std::string& path) {
-    std::ifstream in(path);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 std::string RunIsql(const std::string& prefix, const std::string& arguments,
                     const std::string& script, const std::string& sql) {
     std::ofstream(script) << sql << "\n";
@@ -227,8 +222,7 @@ bool PrivateServer::WaitUntilListening() {
         if (Ended(kPoll)) break;
     }
     Kill();
-    throw std::runtime_error("the private server did not start: " +
-                             ReadText(root_ + "/server.log"));
+    throw std::runtime_error("the private server did not start: " + ReadLog(root_ + "/server.log"));
 }
 
 bool PrivateServer::Ended(std::chrono::milliseconds within) {

@@ -5,7 +5,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <stdexcept>
 
 namespace fs = std::filesystem;
@@ -20,14 +19,9 @@ std::string MakeTempFolder() {
     return pattern;
 }
 
-std::string ReadText(const std::string& path) {
-    std::ifstream in(path);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // The file's first line once it is written whole; empty before.
 std::string FirstLine(const std::string& path) {
-    const std::string text = ReadText(path);
+    const std::string text = ReadLog(path);
     const std::size_t end = text.find('\n');
     return end == std::string::npos ? std::string() : text.substr(0, end);
 }
@@ -45,7 +39,7 @@ XDisplay::XDisplay() : folder_(MakeTempFolder()) {
         const bool ended = WaitForExit(pid_, kPoll).has_value();
         if (ended || std::chrono::steady_clock::now() > deadline) {
             if (!ended) KillChild(pid_);
-            const std::string output = ReadText(log);
+            const std::string output = ReadLog(log);
             fs::remove_all(folder_);
             throw std::runtime_error("Xvfb did not start: " + output);
         }
