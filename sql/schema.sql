@@ -24,6 +24,14 @@ CREATE TABLE PROGRAM_TIMELINE (
     TDURATION     TIME
 );
 
+-- One row per saved day: every save raises its version in its own transaction, so a save over
+-- a day another user saved meanwhile is seen, and two saves of one date at once meet here.
+CREATE TABLE SCHEDULE_DAY (
+    DDATE     DATE NOT NULL PRIMARY KEY,
+    NVERSION  INTEGER NOT NULL,
+    TSAVED    TIMESTAMP NOT NULL
+);
+
 -- Saving and export select a day's rows by date; the picker aggregates per programme.
 CREATE INDEX IX_TIMELINE_START_DATE ON PROGRAM_TIMELINE (DSTART_DATE);
 CREATE INDEX IX_TIMELINE_END_DATE ON PROGRAM_TIMELINE (DEND_DATE);

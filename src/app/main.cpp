@@ -1,9 +1,11 @@
 #include "schedule/Main.h"
 
 #include "app/Application.h"
+#include "app/CommandLine.h"
 #include "app/Startup.h"
 #include "app/TerminationSignals.h"
 #include "data/mData.h"
+#include "platform/AppFolders.h"
 #include "platform/ErrorHandler.h"
 #include "platform/FormatSettings.h"
 #include "platform/ProcessInfo.h"
@@ -11,22 +13,24 @@
 #include "platform/QtFormatSettings.h"
 #include "platform/QtTimer.h"
 
-#include <QCoreApplication>
 #include <string>
 #include <vector>
 
 int main(int argc, char** argv) {
     BlockTerminationSignals();
+    // Read before the application object, which needs a display: --help works without one.
+    const TCommandLine commandLine = ParseCommandLine(std::vector<std::string>(argv, argv + argc));
+    if (commandLine.request != TCommandLine::Request::Run) return AnswerWithoutWindow(commandLine);
+    const std::string executableFolder = ExecutableFolder();
+    if (InstalledDataFolder(executableFolder)) UsePerUserEngineLock();
     TApplication application(argc, argv);
+    SetApplicationIdentity();
     QtDialogs dialogs;
     SetAppDialogs(&dialogs);
     InstallQtTimers();
     DefaultFormatSettings() = ReadSystemFormatSettings();
     try {
-        std::vector<std::string> arguments;
-        for (const QString& argument : QCoreApplication::arguments())
-            arguments.push_back(argument.toStdString());
-        auto objects = CreateApplicationObjects(ExecutableFolder(), arguments);
+        auto objects = CreateApplicationObjects(DatabasePlaceOf(executableFolder), commandLine);
         if (objects->data->HaltRequested()) return 0;
         objects->main->show();
         QuitOnTerminationSignals();

@@ -4,6 +4,7 @@
 #include "data/mData.h"
 #include "db/DataSource.h"
 #include "db/IBDataSet.h"
+#include "db/IBErrors.h"
 #include "db/IBTransaction.h"
 #include "platform/DateTime.h"
 #include "platform/HandledAction.h"
@@ -56,6 +57,12 @@ void TfrmPrograms::dstProgramsAfterScroll(TIBCustomDataSet& dataSet) {
 void TfrmPrograms::dstProgramsBeforePost(TIBCustomDataSet& dataSet) {
     dataSet.Field("FDURATION").SetAsDateTime(dtpDuration->DateTime());
     dataSet.Field("SFILE_NAME").SetAsString(FromQString(edFile->text()));
+}
+
+void TfrmPrograms::dstProgramsPostError(const EDatabaseError& error) {
+    const auto* server = dynamic_cast<const EIBError*>(&error);
+    if (server && ConflictsWithAnotherTransaction(*server))
+        throw EDatabaseError("The programme is being edited by another user.");
 }
 
 void TfrmPrograms::edFileButtonClick() {

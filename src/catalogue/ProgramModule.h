@@ -11,6 +11,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class TColumn;
+class EDatabaseError;
 class TDataSource;
 class TDateTimePicker;
 class TDBEdit;
@@ -40,6 +41,8 @@ public:
     void grdProgramsDrawColumnCell(const TRect& rect, int dataCol, TColumn& column, unsigned state);
     void dstProgramsAfterScroll(TIBCustomDataSet& dataSet);
     void dstProgramsBeforePost(TIBCustomDataSet& dataSet);
+    // A row another user holds is said to be so; the row stays in editing with the typing.
+    void dstProgramsPostError(const EDatabaseError& error);
     void edFileButtonClick();
     void edFileChange();
     // The user typed or chose a file name.

@@ -53,6 +53,8 @@ void TfrmPrograms::CreateForm() {
 
 void TfrmPrograms::CreateDataSet() {
     trPrograms = std::make_unique<TIBTransaction>();
+    // A post waits a few seconds for a row another user holds, then says so.
+    trPrograms->SetParams({"write", "concurrency", "wait", "lock_timeout=3"});
     dstPrograms = std::make_unique<TIBDataSet>();
     dstPrograms->SetName("dstPrograms");
     dstPrograms->SetTransaction(trPrograms.get());
@@ -74,6 +76,9 @@ void TfrmPrograms::CreateDataSet() {
                                 "  SNOTE", "from PROGRAM_DESCRIPTION ", "where", "  NID = :NID"});
     dstPrograms->AfterScroll = [this](TIBCustomDataSet& set) { dstProgramsAfterScroll(set); };
     dstPrograms->BeforePost = [this](TIBCustomDataSet& set) { dstProgramsBeforePost(set); };
+    dstPrograms->OnPostError = [this](TIBCustomDataSet&, const EDatabaseError& error) {
+        dstProgramsPostError(error);
+    };
     dsPrograms = std::make_unique<TDataSource>();
     dsPrograms->SetDataSet(dstPrograms.get());
 }

@@ -1,5 +1,6 @@
 #include "data/mData.h"
 
+#include "data/NewDatabase.h"
 #include "db/IBDatabase.h"
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
@@ -8,13 +9,33 @@
 #include "platform/ErrorHandler.h"
 #include "platform/ProfileString.h"
 
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+TDatabasePlace TDatabasePlace::InFolder(const std::string& folder) {
+    return {{folder + "SQL.ini"}, folder + "KORVEN.FDB", {}, {}};
+}
+
 std::string ReadConnectionString(const std::string& folder) {
-    const std::string value = ReadProfileString(folder + "SQL.ini", "DATABASE", "SERVER", "");
-    return value.empty() ? folder + "KORVEN.FDB" : value;
+    return ReadConnectionString(TDatabasePlace::InFolder(folder));
+}
+
+std::string ReadConnectionString(const TDatabasePlace& place) {
+    if (!place.server.empty()) return place.server;
+    for (const std::string& file : place.iniFiles) {
+        if (!std::ifstream(file, std::ios::binary)) continue;
+        const std::string value = ReadProfileString(file, "DATABASE", "SERVER", "");
+        return value.empty() ? place.defaultDatabase : value;
+    }
+    return place.defaultDatabase;
 }
 
 TmodData::TmodData(std::string configFolder, const BindWindows& bindWindows)
-    : configFolder_(std::move(configFolder)) {
+    : TmodData(TDatabasePlace::InFolder(configFolder), bindWindows) {}
+
+TmodData::TmodData(TDatabasePlace place, const BindWindows& bindWindows)
+    : place_(std::move(place)) {
     CreateForm();
     if (bindWindows) bindWindows(*this);
     try {
@@ -28,10 +49,19 @@ TmodData::TmodData(std::string configFolder, const BindWindows& bindWindows)
 TmodData::~TmodData() = default;
 
 void TmodData::DataModuleCreate() {
-    IBDatabase->SetDatabaseName(ReadConnectionString(configFolder_));
+    const std::string server = ReadConnectionString(place_);
+    if (server == place_.defaultDatabase) CreateMissingDefaultDatabase();
+    IBDatabase->SetDatabaseName(server);
     IBDatabase->SetConnected(true);
     if (IBDatabase->Connected()) return;
     AppDialogs().MessageBox(Utf8ToCp1251("Грешка при свързване с базата данни!"), "Error",
                             MessageIcon::Error, MessageButtons::OK);
     haltRequested_ = true;
+}
+
+void TmodData::CreateMissingDefaultDatabase() {
+    std::error_code error;
+    if (place_.schemaFile.empty() || std::filesystem::exists(place_.defaultDatabase, error)) return;
+    CreateDatabaseFromSchema(place_.defaultDatabase, place_.schemaFile);
+    createdDatabase_ = place_.defaultDatabase;
 }

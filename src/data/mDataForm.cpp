@@ -33,6 +33,8 @@ void TmodData::CreateForm() {
     trTemp = std::make_unique<TIBTransaction>();
     trTemp->SetDefaultDatabase(IBDatabase.get());
     trTemp->SetAutoStopAction(saNone);
+    // A save waits a few seconds for another user's lock, then says so.
+    trTemp->SetParams({"write", "concurrency", "wait", "lock_timeout=3"});
     qryTemp->SetTransaction(trTemp.get());
 
     qryNextID = std::make_unique<TIBQuery>();

@@ -29,6 +29,7 @@ struct TScheduleDay {
     int Positions = 1;
     std::vector<std::string> Captions; // [0] above the time column, [p + 1] for position p
     std::vector<TDayBroadcast> Broadcasts;
+    int StoredVersion = 0; // the saved version the day started from; 0 for a date never saved
 
     bool operator==(const TScheduleDay&) const = default;
 };

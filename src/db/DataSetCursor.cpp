@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <exception>
 
 namespace {
 constexpr std::size_t kBookmarkSize = 4;
@@ -18,10 +19,21 @@ int BookmarkRow(const std::string& bookmark) {
 
 bool TIBCustomDataSet::FetchRow() {
     if (!select_.Open()) return false;
-    TIBXSQLDA* row = select_.Fetch();
+    TIBXSQLDA* row = nullptr;
+    try {
+        row = select_.Fetch();
+    } catch (...) {
+        if (Active()) fetchFailure_ = std::current_exception();
+        throw;
+    }
     if (!row) return false;
     cache_.CommitAppend(layout_.StoreRow(*row, cache_.Append(), cache_.Count()));
     return true;
+}
+
+// The rows a failed cursor did not deliver never count as the end of the result.
+void TIBCustomDataSet::CheckCursorComplete() const {
+    if (fetchFailure_) std::rethrow_exception(fetchFailure_);
 }
 
 void TIBCustomDataSet::FetchAll() {
@@ -95,7 +107,10 @@ void TIBCustomDataSet::Next() {
     if (atEnd_) return;
     atStart_ = atEnd_ = false;
     const int previous = currentRow_;
-    if (!Move(Direction::Next)) atEnd_ = true;
+    if (!Move(Direction::Next)) {
+        CheckCursorComplete();
+        atEnd_ = true;
+    }
     Scrolled(previous);
 }
 
@@ -132,6 +147,7 @@ void TIBCustomDataSet::Last() {
     if (uniDirectional_) DatabaseError("Operation not allowed on a unidirectional dataset");
     RunEvent(BeforeScroll);
     FetchAll();
+    CheckCursorComplete();
     const int previous = currentRow_;
     const int row = Step(cache_.Count(), Direction::Prior);
     if (row >= 0) PlaceWindow(row, BufferCount() - 1);
@@ -165,14 +181,16 @@ void TIBCustomDataSet::SetRecordNumber(int number) {
     number = std::max(number, 1);
     if (number > cache_.Count()) {
         FetchAll();
+        if (number > cache_.Count()) CheckCursorComplete();
         number = std::min(number, cache_.Count());
     }
     if (number == RecordNumber()) return;
     CheckRowKept(number - 1);
-    RunEvent(BeforeScroll);
-    const int previous = currentRow_;
     int row = number - 1;
     if (IsDeleted(row)) row = std::max(Step(row, Direction::Next), Step(row, Direction::Prior));
+    if (row < 0) return; // every row is deleted
+    RunEvent(BeforeScroll);
+    const int previous = currentRow_;
     PlaceWindow(row, BufferCount() / 2);
     atStart_ = atEnd_ = false;
     Scrolled(previous);

@@ -107,6 +107,8 @@ void TIBCustomDataSet::StoreNewRecord() {
     cache_.CommitAppend(layout_.CompactSize(working_.data()));
     newRecord_ = false;
     std::replace(window_.begin(), window_.end(), kNewRecordRow, row);
+    // The first row of an empty result: the cursor stands on it, not beyond either end.
+    if (currentRow_ < 0) atStart_ = atEnd_ = false;
     currentRow_ = row;
 }
 

@@ -3,6 +3,7 @@
 #include "db/IBBlob.h"
 #include "db/IBCustomDataSet.h"
 #include "db/IBErrors.h"
+#include "db/ScaledNumber.h"
 #include "platform/Conversions.h"
 #include "platform/Exceptions.h"
 
@@ -11,33 +12,41 @@
 #include <cstring>
 
 namespace {
-constexpr std::int64_t kScaledOne = 10000;
-
 // 2^63: the first whole number past the 64-bit range, exact as a double.
 constexpr double kInt64Limit = 9223372036854775808.0;
+// 0001-01-01 and 9999-12-31, the first and last days a date column holds.
+constexpr double kFirstDate = -693593.0;
+constexpr double kLastDate = 2958465.0;
+// Significant digits a float field shows: a scaled value of no more reads as a float's would.
+constexpr int kFloatDigits = 15;
 
-[[noreturn]] void NotAnInteger(double value) {
-    throw EConvertError("'" + FloatToStr(value) + "' is not a valid integer value");
+[[noreturn]] void NotAnInteger(const std::string& value) {
+    throw EConvertError("'" + value + "' is not a valid integer value");
 }
 
 // Values that do not fit (and NaN) raise instead of wrapping.
 std::int32_t RoundToInt(double value) {
     const double rounded = std::nearbyint(value);
-    if (!(rounded >= INT32_MIN && rounded <= INT32_MAX)) NotAnInteger(value);
+    if (!(rounded >= INT32_MIN && rounded <= INT32_MAX)) NotAnInteger(FloatToStr(value));
     return static_cast<std::int32_t>(rounded);
 }
 
 std::int64_t RoundToInt64(double value) {
     const double rounded = std::nearbyint(value);
-    if (!(rounded >= -kInt64Limit && rounded < kInt64Limit)) NotAnInteger(value);
+    if (!(rounded >= -kInt64Limit && rounded < kInt64Limit)) NotAnInteger(FloatToStr(value));
     return static_cast<std::int64_t>(rounded);
 }
 
 std::int32_t DaysOfDate(TDateTime value) {
-    return static_cast<std::int32_t>(std::trunc(value)) + kDateDelta;
+    const double days = std::trunc(value);
+    if (!(days >= kFirstDate && days <= kLastDate))
+        throw EConvertError("'" + FloatToStr(value) + "' is not a valid date");
+    return static_cast<std::int32_t>(days) + kDateDelta;
 }
 
 std::int32_t MillisecondsOfTime(TDateTime value) {
+    if (!std::isfinite(value))
+        throw EConvertError("'" + FloatToStr(value) + "' is not a valid time");
     return static_cast<std::int32_t>(
         std::llround(std::fabs(value - std::trunc(value)) * kMSecsPerDay));
 }
@@ -46,16 +55,10 @@ double StampOfDateTime(TDateTime value) {
     return static_cast<double>(DaysOfDate(value)) * kMSecsPerDay + MillisecondsOfTime(value);
 }
 
-std::string ScaledToString(std::int64_t scaled) {
-    const bool negative = scaled < 0;
-    const std::uint64_t magnitude =
-        negative ? 0 - static_cast<std::uint64_t>(scaled) : static_cast<std::uint64_t>(scaled);
-    std::string text = (negative ? "-" : "") + std::to_string(magnitude / kScaledOne);
-    std::string fraction = std::to_string(magnitude % kScaledOne + kScaledOne).substr(1);
-    while (!fraction.empty() && fraction.back() == '0')
-        fraction.pop_back();
-    if (!fraction.empty()) text += DefaultFormatSettings().DecimalSeparator + fraction;
-    return text;
+int SignificantDigits(std::int64_t value) {
+    std::string digits = std::to_string(value);
+    digits.erase(digits.find_last_not_of('0') + 1);
+    return static_cast<int>(digits.size()) - (value < 0 ? 1 : 0);
 }
 } // namespace
 
@@ -163,27 +166,36 @@ void TFloatField::SetAsString(const std::string& value) {
 }
 
 std::int32_t TIBBCDField::GetAsInteger() const {
-    return RoundToInt(GetAsFloat());
+    const std::int64_t whole = Rescale(Native<std::int64_t>(), Scale(), 0);
+    if (whole < INT32_MIN || whole > INT32_MAX) NotAnInteger(GetAsString());
+    return static_cast<std::int32_t>(whole);
 }
 
 std::string TIBBCDField::GetAsString() const {
-    return ScaledToString(Native<std::int64_t>());
+    const std::int64_t value = Native<std::int64_t>();
+    if (DataType() == ftFloat && SignificantDigits(value) <= kFloatDigits)
+        return FloatToStr(GetAsFloat());
+    return ScaledToText(value, Scale(), DefaultFormatSettings().DecimalSeparator);
 }
 
 double TIBBCDField::GetAsFloat() const {
-    return static_cast<double>(Native<std::int64_t>()) / kScaledOne;
+    return ScaledToDouble(Native<std::int64_t>(), Scale());
 }
 
 void TIBBCDField::SetAsInteger(std::int32_t value) {
-    SetNative(std::int64_t{value} * kScaledOne);
+    SetNative(Rescale(value, 0, Scale()));
 }
 
+// A decimal text is taken exactly; other forms of a number go through a float.
 void TIBBCDField::SetAsString(const std::string& value) {
-    SetFloatText(value);
+    std::int64_t scaled = 0;
+    if (!TryTextToScaled(value, DefaultFormatSettings().DecimalSeparator, Scale(), scaled))
+        return SetFloatText(value);
+    SetNative(scaled);
 }
 
 void TIBBCDField::SetAsFloat(double value) {
-    SetNative(RoundToInt64(value * kScaledOne));
+    SetNative(DoubleToScaled(value, Scale()));
 }
 
 // ---- Dates and times ----
@@ -308,6 +320,7 @@ std::unique_ptr<TField> CreateField(TIBCustomDataSet& dataSet, const TFieldDef& 
     case ftBCD:
         return std::make_unique<TIBBCDField>(dataSet, def);
     case ftFloat:
+        if (def.scale < 0) return std::make_unique<TIBBCDField>(dataSet, def);
         return std::make_unique<TFloatField>(dataSet, def);
     case ftDate:
         return std::make_unique<TDateField>(dataSet, def);

@@ -19,6 +19,8 @@ struct TFieldDef {
     bool readOnly = false;
     // A text column: values are padded with blanks to the size.
     bool fixed = false;
+    // Of a column holding integers with decimals: below 0, minus the number of decimals.
+    int scale = 0;
     // The column's position in the select.
     int column = -1;
 };
@@ -62,6 +64,7 @@ protected:
     virtual TDateTime GetAsDateTime() const;
     virtual double GetAsFloat() const;
 
+    int Scale() const { return def_.scale; }
     [[noreturn]] void AccessError(const char* typeName) const;
     // A text written to a numeric field that is no number of the kind.
     [[noreturn]] void InvalidValue(const std::string& value, const char* kind) const;
@@ -124,7 +127,8 @@ protected:
     double GetAsFloat() const override { return Native<double>(); }
 };
 
-// A scaled integer column held with four decimals.
+// An integer column with decimals, held exactly. Its text is the decimal value; with more than
+// four decimals (a float field's data type) a value of up to 15 digits reads as a float would.
 class TIBBCDField : public TField {
 public:
     using TField::TField;

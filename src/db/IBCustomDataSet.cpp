@@ -16,10 +16,11 @@ namespace {
 constexpr const char* kDbKeyColumn = "IB_INTERNAL_DBKEY";
 constexpr int kFloatPrecision = 15;
 
-// Whole numbers by width at scale 0, four decimals down to scale -4, floating point below.
+// Whole numbers by width at scale 0, four decimals down to scale -4, a float's data type below.
 void DescribeInteger(TFieldDef& def, short type, short scale) {
     static constexpr int kPrecisions[] = {4, 9, 18};
     const int width = type == sqltShort ? 0 : type == sqltLong ? 1 : 2;
+    def.scale = scale;
     if (scale == 0) {
         static constexpr TFieldType kTypes[] = {ftSmallint, ftInteger, ftLargeint};
         def.dataType = kTypes[width];
@@ -247,6 +248,7 @@ void TIBCustomDataSet::OpenCursor() {
     cache_.Reset(layout_.RecordSize(), uniDirectional_ ? 2 : bufferChunks_, uniDirectional_);
     currentRow_ = -1;
     deletedCount_ = 0;
+    fetchFailure_ = nullptr;
     const int first = Step(-1, Direction::Next);
     if (first >= 0) PlaceWindow(first, 0);
     atStart_ = true;
@@ -285,6 +287,7 @@ void TIBCustomDataSet::InternalClose() {
     currentRow_ = -1;
     atStart_ = atEnd_ = true;
     modified_ = false;
+    fetchFailure_ = nullptr;
     select_.CloseRows();
 }
 

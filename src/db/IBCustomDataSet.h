@@ -5,6 +5,7 @@
 #include "db/IBSQL.h"
 #include "db/RecordCache.h"
 
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -199,6 +200,7 @@ private:
     void ApplySchema(TFieldDef& def, TIBXSQLVAR& column);
     void CloseForEnd();
     bool FetchRow();
+    void CheckCursorComplete() const;
     bool RowAvailable(int row);
     bool IsDeleted(int row) const;
     // A unidirectional result set keeps only its last rows.
@@ -240,6 +242,8 @@ private:
     int oldValuesRow_ = -1;
     int currentRow_ = -1;
     int deletedCount_ = 0;
+    // The failure of the select's cursor, raised again by every later fetch.
+    std::exception_ptr fetchFailure_;
     bool atStart_ = true;
     bool atEnd_ = true;
     std::vector<int> window_;

@@ -105,6 +105,29 @@ void TIBDatabase::ForcedClose() {
     if (Connected()) Disconnect(true);
 }
 
+void TIBDatabase::CreateDatabase() {
+    if (Connected()) RaiseClientError(ClientError::DatabaseOpen);
+    if (databaseName_.empty()) RaiseClientError(ClientError::DatabaseNameMissing);
+    std::string statement = "CREATE DATABASE '";
+    for (const char c : databaseName_)
+        statement += c == '\'' ? std::string("''") : std::string(1, c);
+    statement += "'";
+    for (const std::string& clause : params_)
+        statement += " " + clause;
+    TransactionHandle transaction; // the statement runs outside any transaction
+    const ClientLibrary& api = LoadClientLibrary();
+    const std::intptr_t result =
+        Call(api.isc_dsql_execute_immediate(StatusVector(), handle_->Ptr(), transaction.Ptr(), 0,
+                                            statement.c_str(),
+                                            static_cast<unsigned short>(sqlDialect_), nullptr),
+             false);
+    if (result > 0) {
+        handle_->Forget();
+        RaiseStatusError();
+    }
+    ReadDialect();
+}
+
 void TIBDatabase::Loaded() {
     if (!allowStreamedConnected_) {
         transactions_.ForEach([](TIBTransaction& t) { t.SetStoredActive(false); });

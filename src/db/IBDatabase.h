@@ -69,6 +69,10 @@ public:
     void SetConnected(bool connected);
     // Disconnects ignoring every failure.
     void ForcedClose();
+    // Creates the database DatabaseName names and stays attached to it: CREATE DATABASE with the
+    // name quoted, then the parameter lines as its clauses ("USER 'SYSDBA'", "DEFAULT CHARACTER
+    // SET WIN1251"), in the connection's SQL dialect. Raised when already connected.
+    void CreateDatabase();
 
     // Layout loading: a stored Connected is only remembered until Loaded(), which connects
     // when AllowStreamedConnected, and otherwise drops it together with the stored Active

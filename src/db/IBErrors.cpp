@@ -1,6 +1,7 @@
 #include "db/IBErrors.h"
 
 #include <algorithm>
+#include <ibase.h>
 #include <iterator>
 
 namespace {
@@ -65,4 +66,15 @@ const char* ClientErrorText(ClientError error) {
         [](const ClientErrorEntry& entry, ClientError wanted) { return entry.error < wanted; });
     if (found == std::end(kClientErrors) || found->error != error) return kClientErrors[0].text;
     return found->text;
+}
+
+bool ConflictsWithAnotherTransaction(const EIBError& error) {
+    const ISC_STATUS code = error.IBErrorCode();
+    return code == isc_deadlock || code == isc_lock_conflict || code == isc_update_conflict ||
+           code == isc_lock_timeout;
+}
+
+bool DuplicatesAKey(const EIBError& error) {
+    const ISC_STATUS code = error.IBErrorCode();
+    return code == isc_unique_key_violation || code == isc_no_dup;
 }

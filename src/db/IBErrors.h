@@ -25,6 +25,12 @@ private:
 
 // A failed client call.
 SKEDORA_EXCEPTION(EIBInterBaseError, EIBError);
+
+// Whether the server refused a call because another transaction holds or changed the same row:
+// a lock conflict, an update conflict or a lock time-out.
+bool ConflictsWithAnotherTransaction(const EIBError& error);
+// Whether the server refused a row whose primary or unique key another row has.
+bool DuplicatesAKey(const EIBError& error);
 // A failed client call with SQL code -551 (no permission).
 SKEDORA_EXCEPTION(EIBInterBaseRoleError, EIBInterBaseError);
 // One of the layer's own checks; SqlCode() is the client error number.

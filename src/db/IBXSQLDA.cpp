@@ -4,11 +4,11 @@
 #include "db/IBBlob.h"
 #include "db/IBErrors.h"
 #include "db/IBSQL.h"
+#include "db/ScaledNumber.h"
 #include "platform/Conversions.h"
 
 #include <algorithm>
 #include <cctype>
-#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -16,6 +16,7 @@
 namespace {
 constexpr int kMaxNameLength = 31;
 constexpr short kNullFlag = -1;
+constexpr short kCurrencyScale = -4;
 
 std::string UpperCase(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -191,13 +192,17 @@ void TIBXSQLVAR::SetAsDouble(double value) {
            [&](XSQLVAR& var) { std::memcpy(var.sqldata, &value, sizeof value); });
 }
 
+void TIBXSQLVAR::SetAsScaled(std::int64_t number, short scale) {
+    if (parent_->Owner().Base().SQLDialect() < 3) return SetAsDouble(ScaledToDouble(number, scale));
+    Assign(sqltInt64, sizeof number, [&](XSQLVAR& var) {
+        std::memcpy(var.sqldata, &number, sizeof number);
+        var.sqlscale = scale;
+    });
+}
+
 void TIBXSQLVAR::SetAsCurrency(double value) {
     if (parent_->Owner().Base().SQLDialect() < 3) return SetAsDouble(value);
-    const auto scaled = static_cast<std::int64_t>(std::llround(value * 10000));
-    Assign(sqltInt64, sizeof scaled, [&](XSQLVAR& var) {
-        std::memcpy(var.sqldata, &scaled, sizeof scaled);
-        var.sqlscale = -4;
-    });
+    SetAsScaled(DoubleToScaled(value, kCurrencyScale), kCurrencyScale);
 }
 
 void TIBXSQLVAR::SetAsDate(TDateTime value) {

@@ -66,7 +66,9 @@ public:
     void SetAsLong(std::int32_t value);
     void SetAsInt64(std::int64_t value);
     void SetAsDouble(double value);
-    // Sent with four decimals in dialect 3, as a double before.
+    // number x 10^scale, sent exactly in dialect 3 and as a double before.
+    void SetAsScaled(std::int64_t number, short scale);
+    // Sent with four decimals in dialect 3 (EConvertError beyond their range), as a double before.
     void SetAsCurrency(double value);
     void SetAsDate(TDateTime value);
     void SetAsTime(TDateTime value);

@@ -120,8 +120,9 @@ constexpr StandardName kTransactionParams[] = {
     {"no_rec_version", Kind::Flag},
     {"restart_requests", Kind::Unsupported},
     {"no_auto_undo", Kind::Unsupported},
+    {"lock_timeout", Kind::FourBytes},
 };
-static_assert(std::size(kTransactionParams) == 20);
+static_assert(std::size(kTransactionParams) == 21);
 
 constexpr char kDatabaseParamVersion = 1;
 constexpr char kTransactionParamVersion = 3;

@@ -3,8 +3,6 @@
 #include "db/ClientApi.h"
 #include "db/IBXSQLDA.h"
 #include "platform/DateTime.h"
-#include "platform/Exceptions.h"
-#include "platform/Format.h"
 
 #include <cmath>
 #include <cstring>
@@ -21,8 +19,8 @@ NativeKind KindOf(short type, short scale) {
     case sqltShort:
     case sqltLong:
     case sqltInt64:
-        if (scale == 0) return type == sqltInt64 ? NativeKind::Int64 : NativeKind::Int32;
-        return scale >= -4 ? NativeKind::Scaled : NativeKind::Double;
+        if (scale < 0) return NativeKind::Scaled;
+        return type == sqltInt64 ? NativeKind::Int64 : NativeKind::Int32;
     case sqltTimestamp:
         return NativeKind::TimeStamp;
     case sqltDate:
@@ -62,27 +60,9 @@ std::int64_t IntegerOf(short type, const char* data) {
     }
 }
 
-double FloatOf(short type, short scale, const char* data) {
-    switch (type) {
-    case sqltFloat:
-        return *reinterpret_cast<const float*>(data);
-    case sqltDouble:
-    case sqltDFloat:
-        return *reinterpret_cast<const double*>(data);
-    default:
-        return static_cast<double>(IntegerOf(type, data)) * std::pow(10.0, scale);
-    }
-}
-
-// Raises for a value too large to be held with four decimals.
-std::int64_t ScaledOf(short type, short scale, const char* data) {
-    const std::int64_t stored = IntegerOf(type, data);
-    std::int64_t value = stored;
-    for (int digits = 4 + scale; digits > 0; --digits)
-        if (__builtin_mul_overflow(value, 10, &value))
-            throw EConvertError(
-                Format("'%lldE%d' is out of range", static_cast<long long>(stored), scale));
-    return value;
+double FloatOf(short type, const char* data) {
+    if (type == sqltFloat) return *reinterpret_cast<const float*>(data);
+    return *reinterpret_cast<const double*>(data);
 }
 
 int DaysOf(const std::tm& tm) {
@@ -251,11 +231,10 @@ void RecordLayout::StoreValue(const ClientLibrary& api, const ColumnLayout& layo
     case NativeKind::Int32:
         return Put(target, static_cast<std::int32_t>(IntegerOf(layout.sqlType, source)));
     case NativeKind::Int64:
-        return Put(target, IntegerOf(layout.sqlType, source));
     case NativeKind::Scaled:
-        return Put(target, ScaledOf(layout.sqlType, layout.scale, source));
+        return Put(target, IntegerOf(layout.sqlType, source));
     case NativeKind::Double:
-        return Put(target, FloatOf(layout.sqlType, layout.scale, source));
+        return Put(target, FloatOf(layout.sqlType, source));
     case NativeKind::TimeStamp:
         api.isc_decode_timestamp(reinterpret_cast<const ISC_TIMESTAMP*>(source), &tm);
         return Put(target, DaysOf(tm) * kMsPerDay + MillisecondsOf(tm));

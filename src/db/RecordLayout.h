@@ -13,8 +13,8 @@ enum class NativeKind : std::uint8_t {
     Text,      // the bytes; the data length is the actual length
     Int32,     // 16- and 32-bit integers of scale 0
     Int64,     // 64-bit integers of scale 0
-    Scaled,    // integers of scale -1 to -4, as the value x 10000
-    Double,    // floating point, and integers of a scale below -4
+    Scaled,    // integers with a scale: the 64-bit integer, its scale the column's
+    Double,    // floating point
     TimeStamp, // milliseconds since 0001-01-01 00:00
     Date,      // days since 0001-01-01, that day counting 1
     Time,      // milliseconds since midnight

@@ -12,7 +12,6 @@ namespace {
 constexpr const char* kDbKeyParam = "IB_INTERNAL_DBKEY";
 constexpr const char* kOldPrefix = "OLD_";
 constexpr const char* kNewPrefix = "NEW_";
-constexpr double kScaledOne = 10000.0;
 
 template <class T> T Native(const char* data) {
     T value;
@@ -37,7 +36,7 @@ void SetSlot(TIBXSQLVAR& slot, const ColumnLayout& layout, const char* data, int
     case NativeKind::Int64:
         return slot.SetAsInt64(Native<std::int64_t>(data));
     case NativeKind::Scaled:
-        return slot.SetAsCurrency(static_cast<double>(Native<std::int64_t>(data)) / kScaledOne);
+        return slot.SetAsScaled(Native<std::int64_t>(data), layout.scale);
     case NativeKind::Double:
         return slot.SetAsDouble(Native<double>(data));
     case NativeKind::TimeStamp:

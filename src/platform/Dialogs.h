@@ -6,8 +6,16 @@ class QWidget;
 
 enum class MessageIcon { None, Error, Warning, Information, Question }; // Error: the stop icon
 
-// SaveDiscardCancel answers mrYes for Save and mrNo for Discard.
-enum class MessageButtons { OK, OKCancel, YesNo, YesNoCancel, SaveDiscardCancel };
+// SaveDiscardCancel answers mrYes for Save and mrNo for Discard; OverwriteReloadCancel mrYes for
+// Overwrite and mrRetry for Reload.
+enum class MessageButtons {
+    OK,
+    OKCancel,
+    YesNo,
+    YesNoCancel,
+    SaveDiscardCancel,
+    OverwriteReloadCancel
+};
 
 // Modal results; the numbers are those message box buttons and windows answer with.
 enum ModalResult : int {

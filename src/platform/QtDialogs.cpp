@@ -3,6 +3,7 @@
 #include "platform/Cp1251.h"
 #include "platform/QtText.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
@@ -69,6 +70,8 @@ QMessageBox::StandardButtons ToQtButtons(MessageButtons buttons) {
         return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     case MessageButtons::SaveDiscardCancel:
         return QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
+    case MessageButtons::OverwriteReloadCancel:
+        return QMessageBox::Yes | QMessageBox::Retry | QMessageBox::Cancel;
     default:
         return QMessageBox::Ok;
     }
@@ -86,6 +89,8 @@ ModalResult FromQtButton(int button) {
         return mrNo;
     case QMessageBox::Cancel:
         return mrCancel;
+    case QMessageBox::Retry:
+        return mrRetry;
     default:
         return mrNone;
     }
@@ -138,8 +143,14 @@ ModalResult QtDialogs::MessageBox(const std::string& text, const std::string& ca
     QMessageBox box(ToQtIcon(icon), ToQString(caption), ToQString(text).replace("\r\n", "\n"),
                     ToQtButtons(buttons), QApplication::activeWindow());
     box.setDefaultButton(buttons == MessageButtons::SaveDiscardCancel ? QMessageBox::Save
-                         : FirstButton(buttons) == mrYes          ? QMessageBox::Yes
-                                                                  : QMessageBox::Ok);
+                         : FirstButton(buttons) == mrYes              ? QMessageBox::Yes
+                                                                      : QMessageBox::Ok);
+    // Another user's work is not overwritten by a stray Enter.
+    if (buttons == MessageButtons::OverwriteReloadCancel) {
+        box.button(QMessageBox::Yes)->setText(ToQString("Overwrite"));
+        box.button(QMessageBox::Retry)->setText(ToQString("Reload"));
+        box.setDefaultButton(QMessageBox::Cancel);
+    }
     return FromQtButton(box.exec());
 }
 

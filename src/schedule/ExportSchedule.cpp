@@ -1,9 +1,9 @@
 #include "data/mData.h"
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
+#include "exchange/BroadcastFile.h"
 #include "platform/DateTime.h"
 #include "platform/Dialogs.h"
-#include "exchange/BroadcastFile.h"
 #include "schedule/Main.h"
 
 namespace {

@@ -66,8 +66,7 @@ void TfrmMain::actShowAllProgramsExecute() {
 }
 
 void TfrmMain::SaveSchedule() {
-    StoreDay(*data_->qryTemp, DayOfPlanner(*Planner1, ScheduleDate()));
-    History().MarkSaved();
+    StoreShownDay();
 }
 
 void TfrmMain::actSaveExecute() {

@@ -131,8 +131,15 @@ private:
                          std::function<void()> handler);
     void ConnectPlanner();
     void ShowStoredDay(const TScheduleDay& day);
+    // The save behind Save and the prompts: false when the user left the day unsaved at the
+    // question about another user's save.
+    bool StoreShownDay();
+    // Shows the stored day as one step of the history, the day shown before it one Undo away.
+    void ReloadStoredDay();
     void ItemRightClick(TPlannerItem& item);
 
     TmodData* data_ = nullptr;
     TScheduleHistory* history_ = nullptr;
+    // The saved version the day shown started from.
+    int storedVersion_ = 0;
 };

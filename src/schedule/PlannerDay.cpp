@@ -132,7 +132,7 @@ TDayBroadcast BroadcastOfItem(const TPlannerItem& item) {
 }
 
 TScheduleDay DayOfPlanner(const TCustomPlanner& planner, TDateTime date) {
-    TScheduleDay day{date, planner.Positions(), planner.Header().Captions().Strings(), {}};
+    TScheduleDay day{date, planner.Positions(), planner.Header().Captions().Strings(), {}, 0};
     day.Broadcasts.reserve(static_cast<std::size_t>(planner.Items().Count()));
     for (const TPlannerItem& item : planner.Items().All())
         day.Broadcasts.push_back(BroadcastOfItem(item));

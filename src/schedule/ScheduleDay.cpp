@@ -1,3 +1,4 @@
+#include "data/mData.h"
 #include "planner/widget/Planner.h"
 #include "platform/Dialogs.h"
 #include "platform/ErrorHandler.h"
@@ -35,7 +36,39 @@ void TfrmMain::ChangeScheduleDate(TDateTime date) {
 
 void TfrmMain::ShowStoredDay(const TScheduleDay& day) {
     ShowDay(*Planner1, day);
+    storedVersion_ = day.StoredVersion;
     history_->Reset();
+}
+
+// Overwrite saves over the other user's version; Reload and Cancel keep this day's changes.
+bool TfrmMain::StoreShownDay() {
+    TScheduleDay day = DayOfPlanner(*Planner1, ScheduleDate());
+    day.StoredVersion = storedVersion_;
+    for (;;) {
+        const TStoreResult result = StoreDay(*data_->qryTemp, day);
+        if (result.Stored) {
+            storedVersion_ = result.Version;
+            history_->MarkSaved();
+            return true;
+        }
+        const ModalResult answer = AppDialogs().MessageBox(
+            "The schedule of " + DateToText(day.Date) +
+                " was changed by another user since you opened it.",
+            ApplicationTitle(), MessageIcon::Warning, MessageButtons::OverwriteReloadCancel);
+        if (answer == mrRetry) ReloadStoredDay();
+        if (answer != mrYes) return false;
+        day.StoredVersion = result.Version;
+    }
+}
+
+void TfrmMain::ReloadStoredDay() {
+    const TScheduleDay stored = ReadStoredDay(*qryDay, ScheduleDate());
+    {
+        const TScheduleStep step(*history_, "Reload");
+        ShowDay(*Planner1, stored);
+    }
+    storedVersion_ = stored.StoredVersion;
+    history_->MarkSaved();
 }
 
 bool TfrmMain::ConfirmLeavingDay() {
@@ -44,8 +77,7 @@ bool TfrmMain::ConfirmLeavingDay() {
         "Save changes to the schedule of " + DateToText(ScheduleDate()) + "?", ApplicationTitle(),
         MessageIcon::Question, MessageButtons::SaveDiscardCancel);
     if (answer == mrCancel || answer == mrNone) return false;
-    if (answer == mrYes) SaveSchedule();
-    return true;
+    return answer != mrYes || StoreShownDay();
 }
 
 // Taken first: deleting the selected item passes the selection on to a neighbour.

@@ -1,7 +1,9 @@
 #include "schedule/StoredDay.h"
 
+#include "db/IBErrors.h"
 #include "db/IBQuery.h"
 #include "db/IBTransaction.h"
+#include "schedule/DayVersion.h"
 #include "support/common/TextDate.h"
 
 namespace {
@@ -52,6 +54,18 @@ void InsertBroadcast(TIBQuery& query, const TDayBroadcast& broadcast, TDateTime 
     query.Execute();
 }
 
+// The version row is where two saves of one date meet: the later one waits for the earlier and
+// fails, on a changed row, a lock held past the time-out, or a first row stored twice.
+void RaiseVersionOrSayWhoIsSaving(TIBQuery& query, TDateTime date, int found) {
+    try {
+        RaiseDayVersion(query, date, found);
+    } catch (const EIBError& error) {
+        if (!ConflictsWithAnotherTransaction(error) && !DuplicatesAKey(error)) throw;
+        throw EDatabaseError("The schedule of " + DateToText(date) +
+                             " is being saved by another user. Try again.");
+    }
+}
+
 void ReplaceStoredDay(TIBQuery& query, const TScheduleDay& day) {
     DeleteStoredDay(query, day.Date);
     query.SetSQL({"INSERT INTO PROGRAM_TIMELINE",
@@ -77,22 +91,31 @@ TScheduleDay ReadStoredDay(TIBQuery& query, TDateTime date) {
     day.Date = date;
     for (query.Open(); !query.AtEnd(); query.Next())
         day.Broadcasts.push_back(StoredBroadcast(query));
+    day.StoredVersion = StoredDayVersion(query, date);
     transaction.Commit();
     day.Positions = PositionsFor(day.Broadcasts);
     day.Captions = DayCaptions(date, day.Positions);
     return day;
 }
 
-void StoreDay(TIBQuery& query, const TScheduleDay& day) {
+TStoreResult StoreDay(TIBQuery& query, const TScheduleDay& day) {
     TIBTransaction& transaction = *query.Transaction();
     if (transaction.Active()) transaction.Commit();
+    EnsureDayVersions(query);
     try {
+        const int found = StoredDayVersion(query, day.Date);
+        if (found != day.StoredVersion) {
+            transaction.Rollback();
+            return {false, found};
+        }
+        RaiseVersionOrSayWhoIsSaving(query, day.Date, found);
         ReplaceStoredDay(query, day);
+        transaction.Commit();
+        return {true, found + 1};
     } catch (...) {
         if (transaction.Active()) transaction.Finish(TARollback, true);
         throw;
     }
-    transaction.Commit();
 }
 
 std::vector<std::string> DayCaptions(TDateTime first, int positions) {

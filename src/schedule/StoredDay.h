@@ -9,13 +9,23 @@ class TIBQuery;
 
 // The day stored under the date: its broadcasts joined with their programmes (a deleted
 // programme gives empty texts), in order of start time, each in the position its end date
-// gives; positions and captions to show them. The query's transaction is committed afterwards.
+// gives; positions and captions to show them, and the version they were saved with. The query's
+// transaction is committed afterwards.
 TScheduleDay ReadStoredDay(TIBQuery& query, TDateTime date);
 
+// What a save did: stored the day, which now has `Version`; or found `Version` stored by another
+// user where the day started from another one, and wrote nothing.
+struct TStoreResult {
+    bool Stored = false;
+    int Version = 0;
+};
+
 // Replaces the broadcasts stored under the day's date by the day's, in its order, in one
-// transaction of the query: the deletes and inserts become visible together at the commit, and
-// a failure part-way takes them all back, so the stored day stays as it was.
-void StoreDay(TIBQuery& query, const TScheduleDay& day);
+// transaction of the query that first raises the date's version: the deletes and inserts become
+// visible together at the commit, and a failure part-way takes them all back, so the stored day
+// stays as it was. A save of the same date by another user at the same moment raises
+// EDatabaseError "The schedule of <date> is being saved by another user. Try again.".
+TStoreResult StoreDay(TIBQuery& query, const TScheduleDay& day);
 
 // Header captions for positions shown as consecutive dates from `first`: an empty caption above
 // the time column, then one date per position.

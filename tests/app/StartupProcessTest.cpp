@@ -94,3 +94,49 @@ TEST(StartupProcess, ShowsTheMainWindowOnTheConfiguredDatabaseAndEndsCleanlyOnSi
 }
 
 } // namespace
+
+namespace {
+
+// Runs the build's executable with the arguments; standard error goes to the file's text.
+CommandResult RunWith(const std::string& arguments, std::string& errors) {
+    const std::string errorFile =
+        std::filesystem::temp_directory_path() / ("skedora-stderr-" + std::to_string(::getpid()));
+    // No display at all: these requests must not need one.
+    CommandResult result =
+        RunCommand("env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb " +
+                   std::string(SKEDORA_EXECUTABLE) + " " + arguments + " 2>" + errorFile);
+    std::ifstream file(errorFile);
+    errors.assign(std::istreambuf_iterator<char>(file), {});
+    std::filesystem::remove(errorFile);
+    return result;
+}
+
+// Answered before the application object exists: none of them needs a display.
+TEST(StartupProcess, HelpVersionAndUsageErrorsOpenNothing) {
+    const struct {
+        const char* arguments;
+        int exitCode;
+        std::string output, errorsStart;
+    } cases[] = {
+        {"--help", 0, "Usage: skedora [options]\n", ""},
+        {"--version", 0, std::string("skedora ") + SKEDORA_VERSION + "\n", ""},
+        {"--bogus", 2, "", "skedora: Unknown option 'bogus'.\nUsage: skedora [options]\n"},
+        {"--date", 2, "", "skedora: Missing value after '--date'.\nUsage: "},
+        {"--database", 2, "", "skedora: Missing value after '--database'.\nUsage: "},
+    };
+    for (const auto& test : cases) {
+        std::string errors;
+        const CommandResult result = RunWith(test.arguments, errors);
+        EXPECT_EQ(result.exitCode, test.exitCode) << test.arguments << ": " << errors;
+        EXPECT_EQ(result.output.substr(0, test.output.size()), test.output) << test.arguments;
+        if (test.output.empty()) {
+            EXPECT_EQ(result.output, "") << test.arguments;
+        }
+        EXPECT_EQ(errors.substr(0, test.errorsStart.size()), test.errorsStart) << test.arguments;
+        if (test.errorsStart.empty()) {
+            EXPECT_EQ(errors, "") << test.arguments;
+        }
+    }
+}
+
+} // namespace

@@ -5,6 +5,7 @@
 #include "db/IBDatabase.h"
 #include "db/IBTransaction.h"
 #include "planner/widget/Planner.h"
+#include "platform/AppFolders.h"
 #include "platform/Cp1251.h"
 #include "platform/ErrorHandler.h"
 #include "schedule/Main.h"
@@ -12,6 +13,8 @@
 #include "support/TempDatabase.h"
 #include "support/TestApplication.h"
 
+#include <QStatusBar>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -127,6 +130,89 @@ TEST_F(Startup, ConnectWithoutConnectionEndsTheProcess) {
     EXPECT_EQ(dialogs_.Calls()[0].Icon, MessageIcon::Error);
     EXPECT_TRUE(objects->data->HaltRequested());
     EXPECT_EQ(objects->programFilter, nullptr);
+}
+
+TEST_F(Startup, DatabaseOptionReplacesSqlIniForTheRun) {
+    TempDatabase database;
+    folder_.SetServer(folder_.Folder() + "missing/KORVEN.FDB");
+    auto objects =
+        CreateApplicationObjects(folder_.Folder(), {"skedora", "--database", database.Path()});
+    EXPECT_TRUE(dialogs_.Calls().empty());
+    EXPECT_TRUE(objects->data->IBDatabase->Connected());
+
+    // A missing file named there is the attach error of any missing database.
+    folder_.SetServer(database.Path());
+    const std::string missing = folder_.Folder() + "missing/OTHER.FDB";
+    auto other = CreateApplicationObjects(folder_.Folder(), {"skedora", "--database", missing});
+    ASSERT_EQ(dialogs_.Calls().size(), 1u);
+    EXPECT_EQ(dialogs_.Calls()[0].Caption, "Skedora");
+    EXPECT_NE(dialogs_.Calls()[0].Text.find(missing), std::string::npos);
+    EXPECT_FALSE(other->data->IBDatabase->Connected());
+}
+
+// The place of an installed layout, its database in the folder of the test.
+TDatabasePlace UsersOwnDatabase(const std::string& folder) {
+    TDatabasePlace place;
+    place.iniFiles = {folder + "config/SQL.ini"};
+    place.defaultDatabase = folder + "data/skedora/KORVEN.FDB";
+    place.schemaFile = SKEDORA_SOURCE_DIR "/sql/schema.sql";
+    return place;
+}
+
+QString StatusMessage(TfrmMain& main) {
+    const auto* bar = main.findChild<QStatusBar*>();
+    return bar ? bar->currentMessage() : QString();
+}
+
+TEST_F(Startup, TheUsersDatabaseIsCreatedAndNamedInTheStatusBarOnce) {
+    const TDatabasePlace place = UsersOwnDatabase(folder_.Folder());
+    {
+        auto objects = CreateApplicationObjects(place, {});
+        EXPECT_TRUE(dialogs_.Calls().empty());
+        EXPECT_TRUE(objects->data->IBDatabase->Connected());
+        EXPECT_EQ(
+            StatusMessage(*objects->main),
+            QString::fromStdString("Created a new database at " + place.defaultDatabase + "."));
+        EXPECT_EQ(objects->main->Planner1->Items().Count(), 0);
+    }
+    auto again = CreateApplicationObjects(place, {});
+    EXPECT_TRUE(dialogs_.Calls().empty());
+    EXPECT_TRUE(again->data->IBDatabase->Connected());
+    EXPECT_EQ(StatusMessage(*again->main), QString());
+}
+
+TEST_F(Startup, AnUnwritableDataFolderIsNamedAndTheWindowOpensWithoutConnection) {
+    TDatabasePlace place = UsersOwnDatabase(folder_.Folder());
+    std::ofstream(folder_.Folder() + "data") << "a file where the data folder should be\n";
+    auto objects = CreateApplicationObjects(place, {});
+    ASSERT_EQ(dialogs_.Calls().size(), 1u);
+    EXPECT_EQ(dialogs_.Calls()[0].Caption, "Skedora");
+    EXPECT_NE(dialogs_.Calls()[0].Text.find("Cannot create the folder " + folder_.Folder() +
+                                            "data/skedora for the database: "),
+              std::string::npos)
+        << dialogs_.Calls()[0].Text;
+    EXPECT_FALSE(objects->data->IBDatabase->Connected());
+    EXPECT_FALSE(objects->data->HaltRequested());
+    EXPECT_NE(objects->programFilter, nullptr);
+    EXPECT_EQ(StatusMessage(*objects->main), QString());
+}
+
+TEST(DatabasePlace, BesideTheExecutableOrInTheUsersFolders) {
+    const std::filesystem::path prefix =
+        std::filesystem::temp_directory_path() / ("skedora-layout-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(prefix / "bin");
+    const std::string bin = (prefix / "bin").string() + "/";
+    EXPECT_EQ(DatabasePlaceOf(bin).defaultDatabase, bin + "KORVEN.FDB");
+    EXPECT_EQ(DatabasePlaceOf(bin).schemaFile, "");
+
+    std::filesystem::create_directories(prefix / "share/skedora");
+    const TDatabasePlace place = DatabasePlaceOf(bin);
+    EXPECT_EQ(place.iniFiles,
+              (std::vector<std::string>{UserConfigFolder() + "SQL.ini", "/etc/skedora/SQL.ini"}));
+    EXPECT_EQ(place.defaultDatabase, UserDataFolder() + "KORVEN.FDB");
+    EXPECT_EQ(place.schemaFile, (prefix / "share/skedora/schema.sql").string());
+    EXPECT_EQ(place.server, "");
+    std::filesystem::remove_all(prefix);
 }
 
 } // namespace

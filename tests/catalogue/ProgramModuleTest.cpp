@@ -11,6 +11,7 @@
 #include "platform/DateTime.h"
 #include "platform/Exceptions.h"
 #include "platform/QtText.h"
+#include "support/ErrorText.h"
 #include "support/RecordingCanvas.h"
 #include "support/dbcontrols/DBEdit.h"
 #include "support/dbcontrols/DateTimePicker.h"
@@ -242,6 +243,36 @@ TEST_F(Catalogue, DuplicateIdentifierIsRefusedAndTheNewRowStays) {
         set.Cancel();
     });
     EXPECT_EQ(Stored().size(), 3u);
+}
+
+// The other user's transaction holds the row; the post waits a few seconds for it, then says so.
+TEST_F(Catalogue, ARowAnotherUserIsEditingIsSaidSoAndTheTypingStays) {
+    Start(ThreeProgrammes());
+    TIBDatabase other;
+    other.SetDatabaseName(database_->Path());
+    other.SetParams(data_->IBDatabase->Params());
+    other.SetLoginPrompt(false);
+    other.SetConnected(true);
+    TIBTransaction editing;
+    editing.SetDefaultDatabase(&other);
+    TIBQuery query;
+    query.SetDatabase(&other);
+    query.SetTransaction(&editing);
+    query.SetSQL({"update program_description set sname = 'Theirs' where nid = 2"});
+    query.Execute();
+    Show([&](TfrmPrograms& window) {
+        TIBDataSet& set = *window.dstPrograms;
+        set.Next();
+        set.Edit();
+        set.Field("SNAME").SetAsString("Mine");
+        EXPECT_EQ(ErrorOf<EDatabaseError>([&] { set.Post(); }),
+                  "The programme is being edited by another user.");
+        EXPECT_EQ(set.State(), dsEdit);
+        EXPECT_EQ(set.Field("SNAME").AsString(), "Mine");
+        editing.Rollback();
+        set.Post();
+    });
+    EXPECT_THAT(Stored(), testing::Contains("2 Mine 01:00 two.mp4"));
 }
 
 TEST_F(Catalogue, CtrlDeleteAsksBeforeDeleting) {

@@ -17,8 +17,8 @@ protected:
     void TearDown() override { std::filesystem::remove_all(folder_); }
 
     std::string Folder() const { return folder_.string() + "/"; }
-    void WriteIni(const std::string& text) const {
-        std::ofstream(folder_ / "SQL.ini", std::ios::binary) << text;
+    void WriteIni(const std::string& text, const std::string& name = "SQL.ini") const {
+        std::ofstream(folder_ / name, std::ios::binary) << text;
     }
 
 private:
@@ -48,6 +48,21 @@ TEST_F(ConnectionString, OverlongValueKeeps2047Characters) {
     const std::string path = "/" + std::string(3000, 'x');
     WriteIni("[DATABASE]\nSERVER=" + path + "\n");
     EXPECT_EQ(ReadConnectionString(Folder()), path.substr(0, 2047));
+}
+
+TEST_F(ConnectionString, TheServerOfTheRunThenTheFirstFileThatExistsThenTheDefault) {
+    TDatabasePlace place{{Folder() + "user.ini", Folder() + "system.ini"}, "/home/u/K.FDB", {}, {}};
+    EXPECT_EQ(ReadConnectionString(place), "/home/u/K.FDB");
+    WriteIni("[DATABASE]\nSERVER=dbhost:/data/KORVEN.FDB\n", "system.ini");
+    EXPECT_EQ(ReadConnectionString(place), "dbhost:/data/KORVEN.FDB");
+    WriteIni("[DATABASE]\nSERVER=/srv/mine.fdb\n", "user.ini");
+    EXPECT_EQ(ReadConnectionString(place), "/srv/mine.fdb");
+    place.server = "other:/x.fdb";
+    EXPECT_EQ(ReadConnectionString(place), "other:/x.fdb");
+    // The user's file with an empty SERVER means the user's own database again.
+    place.server.clear();
+    WriteIni("[DATABASE]\nSERVER=\n", "user.ini");
+    EXPECT_EQ(ReadConnectionString(place), "/home/u/K.FDB");
 }
 
 } // namespace

@@ -140,17 +140,13 @@ TEST_F(QueryTest, FailedFetchRaisesTheServersError) {
     EXPECT_FALSE(query_->Active());
 }
 
-// Values that do not fit the native form raise instead of wrapping around.
+// Values that do not fit the type asked for raise instead of wrapping around.
 TEST_F(QueryTest, NumbersOutOfRangeRaiseConversionErrors) {
-    query_->SetSQL({"select cast(9000000000000000.00 as numeric(18,2)) from rdb$database"});
-    EXPECT_EQ(ErrorOf<EConvertError>([&] { query_->Open(); }),
-              "'900000000000000000E-2' is out of range");
-    EXPECT_FALSE(query_->Active());
-    Open("select cast(90000000000000.00 as numeric(18,2)) as FITS, 1e20 as HUGE, -3e9 as LOW "
+    Open("select cast(9000000000000000.00 as numeric(18,2)) as FITS, 1e20 as HUGE, -3e9 as LOW "
          "from rdb$database");
-    EXPECT_EQ(query_->Field("FITS").AsString(), "90000000000000");
+    EXPECT_EQ(query_->Field("FITS").AsString(), "9000000000000000");
     EXPECT_EQ(ErrorOf<EConvertError>([&] { query_->Field("FITS").AsInteger(); }),
-              "'90000000000000' is not a valid integer value");
+              "'9000000000000000' is not a valid integer value");
     EXPECT_EQ(ErrorOf<EConvertError>([&] { query_->Field("HUGE").AsInteger(); }),
               "'1E20' is not a valid integer value");
     EXPECT_EQ(ErrorOf<EConvertError>([&] { query_->Field("LOW").AsInteger(); }),
@@ -265,16 +261,27 @@ TEST_F(NumbersTest, UniDirectionalKeepsOnlyTheLastRows) {
     EXPECT_EQ(N(), 6);
 }
 
+// The rows after a failed fetch are never taken for the end: whatever would reach past the rows
+// cached raises the failure again.
 TEST_F(NumbersTest, FetchFailureKeepsTheCachedRowsReadable) {
     Open("select N, 10 / (N - 3) as Q from NUMBERS order by N");
     query_->Next();
-    EXPECT_THROW(query_->Next(), EIBInterBaseError);
+    const std::string failure = ErrorOf<EIBInterBaseError>([&] { query_->Next(); });
+    EXPECT_NE(failure.find("divide by zero"), std::string::npos) << failure;
     EXPECT_EQ(N(), 2);
     query_->Prior();
     EXPECT_EQ(N(), 1);
     EXPECT_EQ(query_->Field("Q").AsInteger(), -5);
-    query_->SetRecordNumber(25);
+    query_->Next();
+    EXPECT_EQ(ErrorOf<EIBInterBaseError>([&] { query_->Next(); }), failure);
+    EXPECT_EQ(ErrorOf<EIBInterBaseError>([&] { query_->Last(); }), failure);
+    EXPECT_EQ(ErrorOf<EIBInterBaseError>([&] { query_->SetRecordNumber(25); }), failure);
+    EXPECT_FALSE(query_->AtEnd());
+    EXPECT_EQ(N(), 2);
     EXPECT_EQ(query_->RecordCount(), 2);
+    query_->Close();
+    Open("select N from NUMBERS");
+    EXPECT_EQ(query_->MoveBy(30), 24);
 }
 
 namespace {
@@ -384,7 +391,7 @@ TEST_F(EditTest, WritesStoreNativeValuesInTheCache) {
     EXPECT_DOUBLE_EQ(query_->Field("TM").AsDateTime(), EncodeTime(4, 5, 6, 789));
     EXPECT_DOUBLE_EQ(query_->Field("TS").AsDateTime(),
                      EncodeDate(2011, 2, 3) + EncodeTime(4, 5, 6, 0));
-    EXPECT_EQ(query_->Field("N2").AsString(), "-7.125");
+    EXPECT_EQ(query_->Field("N2").AsString(), "-7.13");
     EXPECT_TRUE(query_->Field("S").IsNull());
     EXPECT_EQ(query_->Field("B").AsInteger(), 2);
     const Log expected = {"state",    "open",     "state",    "field V20", "field C8", "field DT",

@@ -1,5 +1,6 @@
 #include "DataSetFixture.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -187,6 +188,40 @@ TEST_F(ProgramsTest, EditOnAnEmptyResultInserts) {
     EXPECT_EQ(dataSet_->RecordCount(), 1);
     EXPECT_EQ(dataSet_->Bookmark(), std::string(4, '\0'));
     EXPECT_EQ(Nid(), 30);
+}
+
+// Deleted rows stay in the cache: an empty result made by deleting them all must still move,
+// refuse a further delete and take a new row, which a reading loop then visits.
+TEST_F(ProgramsTest, DeletingTheLastRowLeavesTheDataSetEmptyAndUsable) {
+    TDataSource source;
+    source.SetDataSet(dataSet_.get());
+    EditView view(3);
+    view.SetDataSource(&source);
+    Open();
+    while (!dataSet_->IsEmpty())
+        dataSet_->Delete();
+    for (const auto& move : std::vector<std::function<void()>>{
+             [&] { dataSet_->SetRecordNumber(3); }, [&] { dataSet_->Last(); },
+             [&] { dataSet_->Prior(); }, [&] { dataSet_->First(); }, [&] { dataSet_->Next(); }}) {
+        move();
+        EXPECT_TRUE(dataSet_->IsEmpty());
+        EXPECT_TRUE(dataSet_->AtStart() && dataSet_->AtEnd());
+        EXPECT_EQ(dataSet_->RecordNumber(), 0);
+        EXPECT_EQ(dataSet_->RecordCount(), 0);
+        EXPECT_EQ(dataSet_->Bookmark(), "");
+        EXPECT_TRUE(dataSet_->Field("NID").IsNull());
+    }
+    EXPECT_EQ(ErrorOf([&] { dataSet_->Delete(); }),
+              "dstPrograms: Cannot perform this operation on an empty dataset");
+    dataSet_->Edit();
+    EXPECT_EQ(dataSet_->State(), dsInsert);
+    dataSet_->Field("NID").SetAsInteger(20);
+    dataSet_->Post();
+    EXPECT_EQ(view.Window(), "[6]");
+    EXPECT_FALSE(dataSet_->AtStart() || dataSet_->AtEnd());
+    EXPECT_EQ(AllNids(), Nids{20});
+    EXPECT_EQ(dataSet_->RecordCount(), 1);
+    EXPECT_EQ(Check("select count(*) from PROGRAM_DESCRIPTION"), "1");
 }
 
 TEST_F(ProgramsTest, ViewsFollowEveryChange) {

@@ -46,7 +46,7 @@ std::vector<std::string> Described(const TScheduleDay& day) {
 TEST(PlannerDay, ADayShownIsTheDayReadBack) {
     TCustomPlanner planner;
     ApplyMainPlannerSettings(planner);
-    TScheduleDay day{EncodeDate(2010, 6, 17), 3, {"", "a", "b", "c"}, {}};
+    TScheduleDay day{EncodeDate(2010, 6, 17), 3, {"", "a", "b", "c"}, {}, 0};
     day.Broadcasts = {
         Broadcast(7, "Tom & Jerry", "<HD> &amp; more", 485, 515, 0),
         Broadcast(-1, "\xCD\xEE\xE2\xE8\xED\xE8", "a]]>b", 1410, 1470, 1),
@@ -58,7 +58,7 @@ TEST(PlannerDay, ADayShownIsTheDayReadBack) {
     EXPECT_EQ(planner.Items()[1].CaptionText(), "Program \xB9-1");
     EXPECT_EQ(planner.Items()[1].ItemKey(), "-1");
 
-    ShowDay(planner, {day.Date, 1, {"", "d"}, {}});
+    ShowDay(planner, {day.Date, 1, {"", "d"}, {}, 0});
     EXPECT_EQ(planner.Items().Count(), 0);
     EXPECT_EQ(planner.Positions(), 1);
 }
