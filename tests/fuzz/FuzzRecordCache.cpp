@@ -8,7 +8,6 @@
 #include "platform/Exceptions.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -145,26 +144,10 @@ std::int32_t MillisecondsOf(std::uint32_t time) {
     return static_cast<std::int32_t>(time / kTimeUnitsPerSecond * 1000);
 }
 
-// Scales -1 to -4 as the value x 10000; false when that does not fit.
-bool ScaledOf(const TIBXSQLVAR& slot, std::string& bytes) {
-    __int128 value = IntegerOf(slot);
-    for (int digits = 4 + slot.SqlScale(); digits > 0; --digits)
-        value *= 10;
-    bytes = Bytes(static_cast<std::int64_t>(value));
-    return value >= INT64_MIN && value <= INT64_MAX;
-}
-
-bool NumberOf(const TIBXSQLVAR& slot, std::string& bytes) {
-    const short scale = slot.SqlScale();
-    if (scale < -4)
-        bytes = Bytes(static_cast<double>(IntegerOf(slot)) * std::pow(10.0, scale));
-    else if (scale < 0)
-        return ScaledOf(slot, bytes);
-    else if (slot.SqlType() == sqltInt64)
-        bytes = Bytes(IntegerOf(slot));
-    else
-        bytes = Bytes(static_cast<std::int32_t>(IntegerOf(slot)));
-    return true;
+// A scaled value is held exactly: the integer as the client gives it, its scale the column's.
+std::string NumberOf(const TIBXSQLVAR& slot) {
+    if (slot.SqlScale() < 0 || slot.SqlType() == sqltInt64) return Bytes(IntegerOf(slot));
+    return Bytes(static_cast<std::int32_t>(IntegerOf(slot)));
 }
 
 // The native form of the slot's value; false when the cache must refuse the value.
@@ -183,7 +166,8 @@ bool NativeOf(const TIBXSQLVAR& slot, Cell& cell) {
     case sqltShort:
     case sqltLong:
     case sqltInt64:
-        return NumberOf(slot, cell.bytes);
+        cell.bytes = NumberOf(slot);
+        return true;
     case sqltFloat:
         cell.bytes = Bytes(static_cast<double>(Read<float>(data)));
         return true;
@@ -220,6 +204,16 @@ void RequireRecord(const RecordLayout& layout, const char* record, const Row& ro
                 "a value read back differs from the one stored");
 }
 
+// A scaled value read back means nothing without its column's own scale.
+void RequireScales(const RecordLayout& layout, const TIBXSQLDA& columns) {
+    for (int i = 0; i < layout.ColumnCount(); ++i) {
+        const ColumnLayout& column = layout.Column(i);
+        if (columns.Var(i).SqlScale() < 0)
+            Require(column.kind == NativeKind::Scaled && column.scale == columns.Var(i).SqlScale(),
+                    "a scaled column without its scale");
+    }
+}
+
 // The database key is a CHAR(8) column; a set of columns may have none.
 int DbKeyColumn(FuzzedDataProvider& input, const TIBXSQLDA& columns) {
     if (!input.ConsumeBool()) return -1;
@@ -233,6 +227,7 @@ public:
     Session(FuzzedDataProvider& input, TIBXSQLDA& columns)
         : input_(input), columns_(columns), dbKey_(DbKeyColumn(input, columns)) {
         layout_.Build(columns, dbKey_);
+        RequireScales(layout_, columns);
         rowStep_ = input.ConsumeIntegralInRange(1, 8);
         wrap_ = input.ConsumeBool();
         cache_.Reset(layout_.RecordSize(), rowStep_, wrap_);
