@@ -175,12 +175,13 @@ bool RecordLayout::Matches(const TIBXSQLVAR& slot, int column) const {
 
 void RecordLayout::StoreColumn(const TIBXSQLVAR& slot, int column, char* full) const {
     const ColumnLayout& layout = Column(column);
-    ColumnState& state = State(full, column);
-    state = ColumnState{0, layout.offset, static_cast<std::uint8_t>(slot.IsNull()), {}};
-    if (column == dbKeyColumn_ && !state.isNull)
-        std::memcpy(Header(full).dbKey, slot.Data(), sizeof Header(full).dbKey);
+    // The state is set last: a value that cannot be held leaves the column as it was.
+    ColumnState state{0, layout.offset, static_cast<std::uint8_t>(slot.IsNull()), {}};
     if (!state.isNull)
         StoreValue(LoadClientLibrary(), layout, slot.Data(), full + state.offset, state);
+    if (column == dbKeyColumn_ && !state.isNull)
+        std::memcpy(Header(full).dbKey, slot.Data(), sizeof Header(full).dbKey);
+    State(full, column) = state;
 }
 
 int RecordLayout::CompactSize(const char* record) const {

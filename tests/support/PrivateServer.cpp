@@ -1,41 +1,39 @@
 #include "support/PrivateServer.h"
 
+#include "support/ChildProcess.h"
 #include "support/Command.h"
 
 #include <arpa/inet.h>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <netinet/in.h>
-#include <spawn.h>
+#include <set>
+#include <sstream>
 #include <stdexcept>
 #include <sys/socket.h>
-#include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 #include <vector>
-
-extern char** environ;
 
 namespace fs = std::filesystem;
 
 namespace {
 constexpr const char* kServerProgram = "/usr/sbin/firebird";
 // Polls of 50 ms: enough for a start on a loaded machine, bounded when the server never comes.
+constexpr std::chrono::milliseconds kPoll(50);
 constexpr int kStartPolls = 400;
-constexpr int kStopPolls = 100;
+constexpr std::chrono::seconds kStopTime(5);
+// Ports tried before giving up when other processes keep taking the chosen one.
+constexpr int kPortAttempts = 5;
+constexpr int kListenState = 0x0A;
 
 // The packaged root, /usr/lib/<arch>/firebird/3.0.
 fs::path PackagedRoot() {
     for (const fs::directory_entry& entry : fs::directory_iterator("/usr/lib"))
         if (fs::exists(entry.path() / "firebird/3.0/intl")) return entry.path() / "firebird/3.0";
     throw std::runtime_error("the Firebird server is not installed (see setup)");
-}
-
-void Pause() {
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
 }
 
 std::string MakeTempFolder() {
@@ -65,32 +63,71 @@ int FreeLoopbackPort() {
     return ntohs(address.sin_port);
 }
 
-bool Accepts(int port) {
-    const int socket = ::socket(AF_INET, SOCK_STREAM, 0);
-    if (socket < 0) return false;
-    const sockaddr_in address = Loopback(port);
-    const bool connected =
-        ::connect(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
-    ::close(socket);
-    return connected;
+struct PortSocket {
+    unsigned long inode;
+    bool listening;
+};
+
+// The sockets of any address bound to the TCP port, from the system's tables; sockets that no
+// process holds (closing, or not yet accepted) are left out.
+std::vector<PortSocket> SocketsOnPort(int port) {
+    std::vector<PortSocket> sockets;
+    for (const char* table : {"/proc/net/tcp", "/proc/net/tcp6"}) {
+        std::ifstream in(table);
+        std::string line, local, remote, state, skip;
+        std::getline(in, line);
+        while (std::getline(in, line)) {
+            std::istringstream fields(line);
+            unsigned long inode = 0;
+            fields >> skip >> local >> remote >> state >> skip >> skip >> skip >> skip >> skip >>
+                inode;
+            const std::size_t colon = local.rfind(':');
+            if (inode == 0 || colon == std::string::npos ||
+                std::stoi(local.substr(colon + 1), nullptr, 16) != port)
+                continue;
+            sockets.push_back({inode, std::stoi(state, nullptr, 16) == kListenState});
+        }
+    }
+    return sockets;
+}
+
+// The inodes of the sockets a process holds open.
+std::set<unsigned long> SocketsOfProcess(pid_t pid) {
+    std::set<unsigned long> inodes;
+    std::error_code ignored;
+    for (const fs::directory_entry& entry :
+         fs::directory_iterator("/proc/" + std::to_string(pid) + "/fd", ignored)) {
+        const std::string target = fs::read_symlink(entry.path(), ignored).string();
+        if (target.starts_with("socket:[")) inodes.insert(std::stoul(target.substr(8)));
+    }
+    return inodes;
+}
+
+enum class PortHolder { Nobody, Server, Other };
+
+// Who holds the port: a listening socket of the server, or any socket of another process. The
+// system's table is read first, so a socket the server made meanwhile is among its own; a
+// socket it inherited from this process is not.
+PortHolder HolderOf(int port, pid_t server) {
+    const std::vector<PortSocket> sockets = SocketsOnPort(port);
+    std::set<unsigned long> own = SocketsOfProcess(server);
+    for (const unsigned long inherited : SocketsOfProcess(::getpid()))
+        own.erase(inherited);
+    PortHolder holder = PortHolder::Nobody;
+    for (const PortSocket& socket : sockets) {
+        if (!own.contains(socket.inode))
+            holder = PortHolder::Other;
+        else if (socket.listening)
+            return PortHolder::Server;
+    }
+    return holder;
 }
 
 // This process's environment with the server's root and lock folder in place of any Firebird
 // settings of its own.
 std::vector<std::string> ServerEnvironment(const std::string& root) {
-    std::vector<std::string> entries;
-    for (char** entry = environ; *entry; ++entry) {
-        const std::string text = *entry;
-        if (!text.starts_with("FIREBIRD") && !text.starts_with("ISC_")) entries.push_back(text);
-    }
-    entries.push_back("FIREBIRD=" + root);
-    entries.push_back("FIREBIRD_LOCK=" + root + "/lock");
-    return entries;
-}
-
-std::string ReadText(const std::string& path) {
-    std::ifstream in(path);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    return EnvironmentWith({"FIREBIRD=" + root, "FIREBIRD_LOCK=" + root + "/lock"},
+                           {"FIREBIRD", "ISC_"});
 }
 
 std::string RunIsql(const std::string& prefix, const std::string& arguments,
@@ -107,6 +144,7 @@ PrivateServer::PrivateServer(std::string password)
     : password_(std::move(password)), root_(MakeTempFolder()), port_(FreeLoopbackPort()) {
     try {
         fs::create_directory(root_ + "/lock");
+        LinkPackagedRoot();
         WriteConfiguration();
         CreateUserDatabase();
         Start();
@@ -122,10 +160,9 @@ PrivateServer::~PrivateServer() {
     fs::remove_all(root_, ignored);
 }
 
-// Only loopback is served; user-defined functions are off as in the packaged set-up. The
-// packaged root's other entries are linked in; the character set module is copied, since it
-// knows no character set when loaded through a link from another root.
-void PrivateServer::WriteConfiguration() const {
+// The packaged root's entries but the configuration are linked in; the character set module is
+// copied, since it knows no character set when loaded through a link from another root.
+void PrivateServer::LinkPackagedRoot() const {
     for (const fs::directory_entry& entry : fs::directory_iterator(PackagedRoot())) {
         const fs::path name = entry.path().filename();
         if (name == "intl")
@@ -133,6 +170,10 @@ void PrivateServer::WriteConfiguration() const {
         else if (name != "firebird.conf" && name != "databases.conf")
             fs::create_symlink(entry.path(), fs::path(root_) / name);
     }
+}
+
+// Only loopback is served, on port_; user-defined functions are off as in the packaged set-up.
+void PrivateServer::WriteConfiguration() const {
     std::ofstream(root_ + "/firebird.conf")
         << "RemoteBindAddress = 127.0.0.1\nRemoteServicePort = " << port_
         << "\nSecurityDatabase = " << root_ << "/security3.fdb\nUdfAccess = None\n";
@@ -149,62 +190,57 @@ void PrivateServer::CreateUserDatabase() const {
                 password_ + "';\nCOMMIT;");
 }
 
+// The server binds its port itself, so another process may have taken the port since it was
+// chosen: the server then moves to another.
 void PrivateServer::Start() {
     if (Running()) return;
-    std::vector<std::string> environment = ServerEnvironment(root_);
-    std::vector<char*> envp;
-    for (std::string& entry : environment)
-        envp.push_back(entry.data());
-    envp.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    const std::string log = root_ + "/server.log";
-    posix_spawn_file_actions_addopen(&actions, 1, log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
-    posix_spawn_file_actions_adddup2(&actions, 1, 2);
-    std::string program = kServerProgram;
-    char* argv[] = {program.data(), nullptr};
-    const int failed = posix_spawn(&pid_, kServerProgram, &actions, nullptr, argv, envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-    if (failed) {
-        pid_ = 0;
-        throw std::runtime_error(std::string("cannot start ") + kServerProgram);
+    for (int attempt = 1;; ++attempt) {
+        Spawn();
+        if (WaitUntilListening()) return;
+        if (attempt == kPortAttempts)
+            throw std::runtime_error("the private server found every port it chose taken");
+        const int taken = port_;
+        port_ = FreeLoopbackPort();
+        WriteConfiguration();
+        std::fprintf(stderr, "private server: port %d was taken by another process; now on %d\n",
+                     taken, port_);
     }
-    WaitUntilListening();
 }
 
-void PrivateServer::WaitUntilListening() {
+void PrivateServer::Spawn() {
+    pid_ = SpawnLogged({kServerProgram}, ServerEnvironment(root_), root_ + "/server.log");
+}
+
+bool PrivateServer::WaitUntilListening() {
     for (int poll = 0; poll < kStartPolls; ++poll) {
-        if (Accepts(port_)) return;
-        if (WaitForExit(1)) break;
+        const PortHolder holder = HolderOf(port_, pid_);
+        if (holder == PortHolder::Server) return true;
+        if (holder == PortHolder::Other) {
+            Kill();
+            return false;
+        }
+        if (Ended(kPoll)) break;
     }
     Kill();
-    throw std::runtime_error("the private server did not start: " +
-                             ReadText(root_ + "/server.log"));
+    throw std::runtime_error("the private server did not start: " + ReadLog(root_ + "/server.log"));
 }
 
-// True once the server has ended, after at most `tries` polls.
-bool PrivateServer::WaitForExit(int tries) {
-    for (int poll = 0; poll < tries; ++poll) {
-        if (::waitpid(pid_, nullptr, WNOHANG) == pid_) {
-            pid_ = 0;
-            return true;
-        }
-        Pause();
-    }
-    return false;
+bool PrivateServer::Ended(std::chrono::milliseconds within) {
+    if (!WaitForExit(pid_, within)) return false;
+    pid_ = 0;
+    return true;
 }
 
 void PrivateServer::Kill() {
     if (!Running()) return;
-    ::kill(pid_, SIGKILL);
-    ::waitpid(pid_, nullptr, 0);
+    KillChild(pid_);
     pid_ = 0;
 }
 
 void PrivateServer::Stop() {
     if (!Running()) return;
     ::kill(pid_, SIGTERM);
-    if (!WaitForExit(kStopPolls)) Kill();
+    if (!Ended(kStopTime)) Kill();
 }
 
 std::string PrivateServer::ConnectionString(const std::string& path) const {

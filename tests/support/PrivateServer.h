@@ -1,10 +1,13 @@
 #pragma once
 
+#include <chrono>
 #include <string>
 #include <sys/types.h>
 
 // A Firebird server of the test's own, listening on a free port of 127.0.0.1 only, with its
 // configuration, lock folder and user database in a temporary folder that goes with the object.
+// When another process takes the chosen port before the server binds it, the server moves to
+// another port.
 // Its one user is SYSDBA with the password given. The server is stopped when the object goes.
 //
 // How /usr/sbin/firebird finds its set-up: the folder named by $FIREBIRD is its root, where it
@@ -21,7 +24,8 @@ public:
     PrivateServer(const PrivateServer&) = delete;
     PrivateServer& operator=(const PrivateServer&) = delete;
 
-    // Starts the server (again, on the same port) and returns once it accepts connections.
+    // Starts the server (again, on the same port unless another process took it meanwhile) and
+    // returns once it listens.
     void Start();
     // Ends it as a crash would: SIGKILL, then waits for it to be gone.
     void Kill();
@@ -39,10 +43,15 @@ public:
     void ChangePassword(const std::string& password);
 
 private:
+    void LinkPackagedRoot() const;
     void WriteConfiguration() const;
     void CreateUserDatabase() const;
-    void WaitUntilListening();
-    bool WaitForExit(int tries);
+    void Spawn();
+    // True once the server listens on its port; false, the server ended, when another process
+    // holds the port.
+    bool WaitUntilListening();
+    // True once the server has ended within the time.
+    bool Ended(std::chrono::milliseconds within);
 
     std::string password_;
     std::string root_;

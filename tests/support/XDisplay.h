@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <sys/types.h>
+
+// A virtual X server of the test's own (Xvfb) on a display number it picks itself, so that
+// tests running at the same time never share one. Stopped when the object goes.
+class XDisplay {
+public:
+    // Returns once the server takes clients; std::runtime_error when it does not within a minute.
+    XDisplay();
+    ~XDisplay();
+    XDisplay(const XDisplay&) = delete;
+    XDisplay& operator=(const XDisplay&) = delete;
+
+    // ":N", for DISPLAY.
+    const std::string& Name() const { return name_; }
+    // Whether a window of the process, titled exactly `title`, is shown.
+    bool ShowsWindow(pid_t pid, const std::string& title) const;
+
+private:
+    std::string folder_;
+    pid_t pid_ = 0;
+    std::string name_;
+};
