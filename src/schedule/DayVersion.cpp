@@ -28,7 +28,10 @@ void EnsureDayVersions(TIBQuery& query) {
 }
 
 int StoredDayVersion(TIBQuery& query, TDateTime date) {
-    if (!HasDayVersions(query)) return 0;
+    return HasDayVersions(query) ? ReadDayVersion(query, date) : 0;
+}
+
+int ReadDayVersion(TIBQuery& query, TDateTime date) {
     query.SetSQL({"select nversion from schedule_day where ddate = :DDATE"});
     query.Param("DDATE").SetAsDate(date);
     query.Open();

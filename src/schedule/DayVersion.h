@@ -15,6 +15,8 @@ void EnsureDayVersions(TIBQuery& query);
 // The version stored for the date, read in the query's transaction: 0 for a date never saved,
 // and in a database without the table.
 int StoredDayVersion(TIBQuery& query, TDateTime date);
+// The same in a database known to have the table.
+int ReadDayVersion(TIBQuery& query, TDateTime date);
 
 // Raises the date's version from `found` by one, writing its row in the query's transaction;
 // the row stays locked until that transaction ends.

@@ -103,7 +103,7 @@ TStoreResult StoreDay(TIBQuery& query, const TScheduleDay& day) {
     if (transaction.Active()) transaction.Commit();
     EnsureDayVersions(query);
     try {
-        const int found = StoredDayVersion(query, day.Date);
+        const int found = ReadDayVersion(query, day.Date);
         if (found != day.StoredVersion) {
             transaction.Rollback();
             return {false, found};
