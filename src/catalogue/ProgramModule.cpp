@@ -14,6 +14,7 @@
 #include "support/navigator/NavigatorSetup.h"
 
 #include <QLineEdit>
+#include <QTimer>
 #include <cmath>
 #include <filesystem>
 
@@ -54,9 +55,40 @@ void TfrmPrograms::dstProgramsAfterScroll(TIBCustomDataSet& dataSet) {
     edFile->setText(ToQString(dataSet.Field("SFILE_NAME").AsString()));
 }
 
+void TfrmPrograms::dstProgramsBeforeEdit(TIBCustomDataSet& dataSet) {
+    editedKey_ = dataSet.Field("NID").AsInteger();
+}
+
 void TfrmPrograms::dstProgramsBeforePost(TIBCustomDataSet& dataSet) {
     dataSet.Field("FDURATION").SetAsDateTime(dtpDuration->DateTime());
     dataSet.Field("SFILE_NAME").SetAsString(FromQString(edFile->text()));
+    unposted_ = TakeTypedRow(dataSet, dataSet.State() == dsInsert, editedKey_);
+}
+
+// Queued: the close happens inside the failing post, whose error the user sees first.
+void TfrmPrograms::dstProgramsAfterClose() {
+    if (unposted_)
+        QTimer::singleShot(0, this, [this] { RunHandled([this] { ReopenWithTyping(); }); });
+}
+
+void TfrmPrograms::ReopenWithTyping() {
+    if (!unposted_ || dstPrograms->Active()) return;
+    // A copy: moving to the row may cancel an edit, which forgets the typing.
+    const TTypedRow typing = *unposted_;
+    dstPrograms->Open();
+    if (!typing.inserting && MoveToProgramme(typing.key))
+        dstPrograms->Edit();
+    else
+        dstPrograms->Append();
+    PutTypedRow(*dstPrograms, typing);
+    dstProgramsAfterScroll(*dstPrograms);
+    unposted_ = typing;
+}
+
+bool TfrmPrograms::MoveToProgramme(int id) {
+    for (dstPrograms->First(); !dstPrograms->AtEnd(); dstPrograms->Next())
+        if (dstPrograms->Field("NID").AsInteger() == id) return true;
+    return false;
 }
 
 void TfrmPrograms::dstProgramsPostError(const EDatabaseError& error) {
@@ -88,6 +120,7 @@ void TfrmPrograms::dtpDurationChange() {
 }
 
 bool TfrmPrograms::HasUnpostedChanges() {
+    if (unposted_ && !dstPrograms->Active()) return true;
     const TDataSetState state = dstPrograms->State();
     if (state != dsEdit && state != dsInsert) return false;
     dsPrograms->NotifyUpdateData();
@@ -115,9 +148,11 @@ bool TfrmPrograms::ResolveUnpostedChanges() {
     switch (AppDialogs().MessageBox("Save changes?", "Skedora", MessageIcon::Question,
                                     MessageButtons::YesNoCancel)) {
     case mrYes:
+        ReopenWithTyping();
         dstPrograms->Post();
         return true;
     case mrNo:
+        unposted_.reset();
         dstPrograms->Cancel();
         return true;
     default:

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "catalogue/TypedRow.h"
 #include "platform/Canvas.h"
 #include "platform/Dialogs.h"
 
 #include <QDialog>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QGroupBox;
@@ -40,7 +42,11 @@ public:
     void FormCreate();
     void grdProgramsDrawColumnCell(const TRect& rect, int dataCol, TColumn& column, unsigned state);
     void dstProgramsAfterScroll(TIBCustomDataSet& dataSet);
+    void dstProgramsBeforeEdit(TIBCustomDataSet& dataSet);
+    // Keeps the typing until the server has it.
     void dstProgramsBeforePost(TIBCustomDataSet& dataSet);
+    // A lost connection closes the dataset with the typing; it comes back once reconnected.
+    void dstProgramsAfterClose();
     // A row another user holds is said to be so; the row stays in editing with the typing.
     void dstProgramsPostError(const EDatabaseError& error);
     void edFileButtonClick();
@@ -82,4 +88,11 @@ private:
     TDBEdit* AddEdit(QWidget* parent, const char* name, const char* field);
     // Save, discard or stay when the window closes over typing that was not posted.
     bool ResolveUnpostedChanges();
+    // Reconnects and opens the row that was being posted in editing, with its typing.
+    void ReopenWithTyping();
+    bool MoveToProgramme(int id);
+
+    int editedKey_ = 0;
+    // Typing posted but not yet stored.
+    std::optional<TTypedRow> unposted_;
 };

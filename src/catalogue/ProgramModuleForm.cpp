@@ -75,7 +75,11 @@ void TfrmPrograms::CreateDataSet() {
                                 "  SSERIES_NAME,", "  FDURATION,", "  BIMAGE,", "  SLANGUAGE,",
                                 "  SNOTE", "from PROGRAM_DESCRIPTION ", "where", "  NID = :NID"});
     dstPrograms->AfterScroll = [this](TIBCustomDataSet& set) { dstProgramsAfterScroll(set); };
+    dstPrograms->BeforeEdit = [this](TIBCustomDataSet& set) { dstProgramsBeforeEdit(set); };
     dstPrograms->BeforePost = [this](TIBCustomDataSet& set) { dstProgramsBeforePost(set); };
+    dstPrograms->AfterPost = [this](TIBCustomDataSet&) { unposted_.reset(); };
+    dstPrograms->AfterCancel = [this](TIBCustomDataSet&) { unposted_.reset(); };
+    dstPrograms->AfterClose = [this](TIBCustomDataSet&) { dstProgramsAfterClose(); };
     dstPrograms->OnPostError = [this](TIBCustomDataSet&, const EDatabaseError& error) {
         dstProgramsPostError(error);
     };

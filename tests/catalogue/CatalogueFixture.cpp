@@ -7,8 +7,15 @@
 
 #include <QApplication>
 #include <QTest>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+
+namespace {
+// Before any test binds the client library.
+[[maybe_unused]] const bool kFaultClientChosen =
+    setenv("SKEDORA_CLIENT_LIBRARY", SKEDORA_FAULT_CLIENT, 0) == 0;
+} // namespace
 
 CatalogueFixture::CatalogueFixture() {
     TestApplication();
@@ -22,7 +29,7 @@ void CatalogueFixture::Start(const std::string& sql) {
     std::ofstream(database_->Folder() + "/SQL.ini")
         << "[DATABASE]\nSERVER=" << database_->Path() << "\n";
     data_ = std::make_unique<TmodData>(database_->Folder() + "/");
-    ASSERT_TRUE(dialogs_.Calls().empty()) << dialogs_.Messages().front();
+    ASSERT_TRUE(dialogs_.Messages().empty()) << dialogs_.Messages().front();
 }
 
 void CatalogueFixture::ShowActive(QWidget& window) {

@@ -12,6 +12,7 @@
 #include "platform/Exceptions.h"
 #include "platform/QtText.h"
 #include "support/ErrorText.h"
+#include "support/FaultClient.h"
 #include "support/OwnConnection.h"
 #include "support/RecordingCanvas.h"
 #include "support/dbcontrols/DBEdit.h"
@@ -290,3 +291,40 @@ TEST_F(Catalogue, OpenErrorStopsBeforeTheWindowShows) {
 }
 
 } // namespace
+
+// The lost connection closes the dataset inside the post; the typing must come back on its own
+// once the window reconnects, for an edited row (false) and for a new one (true) alike.
+class LostConnection : public Catalogue, public testing::WithParamInterface<bool> {};
+
+TEST_P(LostConnection, TypingOfTheFailedPostComesBackInEditingAndIsStored) {
+    const bool inserting = GetParam();
+    Start(ThreeProgrammes());
+    Show([&](TfrmPrograms& window) {
+        TIBDataSet& set = *window.dstPrograms;
+        set.Next();
+        if (inserting) {
+            // Leaving the grid would drop a new row that holds nothing yet.
+            window.edID->setFocus();
+            set.Insert();
+            Type(*window.edID, "7");
+        }
+        window.edName->selectAll();
+        Type(*window.edName, "Mine");
+        window.dtpDuration->SetTime(EncodeTime(0, 50, 0, 0));
+        window.edFile->setText("mine.mp4");
+        {
+            const ScopedFault lost("*", kFaultConnectionLost, 0, 1);
+            EXPECT_THROW(window.nv1->BtnClick(nbPost), EIBInterBaseError);
+        }
+        EXPECT_FALSE(data_->IBDatabase->Connected());
+        QCoreApplication::processEvents();
+        ASSERT_EQ(set.State(), inserting ? dsInsert : dsEdit);
+        EXPECT_EQ(window.edName->Text(), "Mine");
+        EXPECT_EQ(window.edID->Text(), inserting ? "7" : "2");
+        EXPECT_EQ(FromQString(window.edFile->text()), "mine.mp4");
+        window.nv1->BtnClick(nbPost);
+    });
+    EXPECT_THAT(Stored(),
+                testing::Contains(inserting ? "7 Mine 00:50 mine.mp4" : "2 Mine 00:50 mine.mp4"));
+}
+INSTANTIATE_TEST_SUITE_P(EditedAndNew, LostConnection, testing::Bool());
