@@ -39,11 +39,12 @@ public:
     void Rollback() { Check((api_.isc_rollback_transaction(status_, &tr_), status_)); }
     void Commit() { Check((api_.isc_commit_transaction(status_, &tr_), status_)); }
     // A statement prepared with its columns described into out.
-    isc_stmt_handle Prepare(const char* sql, XSQLDA* out) {
-        isc_stmt_handle statement = 0;
+    // The library keeps the handle's address, to clear it when the database detaches, so the
+    // handle must live in the caller's variable rather than in a returned copy.
+    void Prepare(isc_stmt_handle& statement, const char* sql, XSQLDA* out) {
+        statement = 0;
         Check((api_.isc_dsql_alloc_statement2(status_, &db_, &statement), status_));
         Check((api_.isc_dsql_prepare(status_, &tr_, &statement, 0, sql, 3, out), status_));
-        return statement;
     }
 
     const ClientLibrary& api_;

@@ -161,7 +161,8 @@ void RawFetch(benchmark::State& state) {
     for (auto _ : state) {
         session.Start();
         RawArea out(9);
-        isc_stmt_handle statement = session.Prepare(kSelect, out.area);
+        isc_stmt_handle statement = 0;
+        session.Prepare(statement, kSelect, out.area);
         out.Allocate();
         Check((session.api_.isc_dsql_execute(session.status_, &session.tr_, &statement, 3, nullptr),
                session.status_));
@@ -197,7 +198,8 @@ void RawInsert(benchmark::State& state) {
     const PeakMemory peak("RawInsert");
     for (auto _ : state) {
         session.Start();
-        isc_stmt_handle statement = session.Prepare(sql, nullptr);
+        isc_stmt_handle statement = 0;
+        session.Prepare(statement, sql, nullptr);
         RawArea in(6);
         Check((session.api_.isc_dsql_describe_bind(session.status_, &statement, 1, in.area),
                session.status_));
