@@ -33,6 +33,7 @@ void QuitOnTerminationSignals() {
         signalfd_siginfo info;
         while (read(descriptor, &info, sizeof info) == sizeof info) {
         }
-        QCoreApplication::quit();
+        // quit() would first close the windows, and the main window asks about unsaved work.
+        QCoreApplication::exit(0);
     });
 }

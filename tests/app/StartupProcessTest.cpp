@@ -1,3 +1,4 @@
+#include "schedule/RecoveryFile.h"
 #include "support/ChildProcess.h"
 #include "support/Command.h"
 #include "support/TempDatabase.h"
@@ -63,14 +64,20 @@ Start WaitForMainWindow(const XDisplay& display, pid_t pid) {
     return Start::Shown;
 }
 
-// A copy of the executable beside its own SQL.ini, naming a fresh database, shows its main window
-// attached to it and ends cleanly on each termination signal.
-TEST(StartupProcess, ShowsTheMainWindowOnTheConfiguredDatabaseAndEndsCleanlyOnSignals) {
-    TempDatabase database;
+// A copy of the executable beside its own SQL.ini naming the database; the copy's folder.
+fs::path ExecutableOn(const TempDatabase& database) {
     const fs::path folder = fs::path(database.Path()).parent_path() / "bin";
     fs::create_directories(folder);
     fs::copy_file(SKEDORA_EXECUTABLE, folder / "skedora");
     std::ofstream(folder / "SQL.ini") << "[DATABASE]\nSERVER=" << database.Path() << "\n";
+    return folder;
+}
+
+// A copy of the executable beside its own SQL.ini, naming a fresh database, shows its main window
+// attached to it and ends cleanly on each termination signal.
+TEST(StartupProcess, ShowsTheMainWindowOnTheConfiguredDatabaseAndEndsCleanlyOnSignals) {
+    TempDatabase database;
+    const fs::path folder = ExecutableOn(database);
     const XDisplay display;
     for (const int signal : {SIGTERM, SIGINT}) {
         SCOPED_TRACE(strsignal(signal));
@@ -91,6 +98,65 @@ TEST(StartupProcess, ShowsTheMainWindowOnTheConfiguredDatabaseAndEndsCleanlyOnSi
         EXPECT_TRUE(status && WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << ReadLog(log);
         EXPECT_EQ(ReadLog(log).find("DIALOG"), std::string::npos) << ReadLog(log);
     }
+}
+
+// Polls until the process shows a window titled "Skedora" other than `shown`; its identifier, or
+// empty when the process ended or none came in time.
+std::string NextWindow(const XDisplay& display, pid_t pid, const std::string& shown = {}) {
+    const auto deadline = std::chrono::steady_clock::now() + kStartTime;
+    while (std::chrono::steady_clock::now() < deadline) {
+        for (const std::string& window : display.ShownWindows(pid, "Skedora"))
+            if (window != shown) return window;
+        if (WaitForExit(pid, kPoll)) return {};
+    }
+    return {};
+}
+
+// The recovery file of the date on the database, in the data folder given.
+TRecoveryFile RecoveryIn(const fs::path& dataFolder, const std::string& database, TDateTime date) {
+    const char* saved = std::getenv("XDG_DATA_HOME");
+    const std::string previous = saved ? saved : "";
+    setenv("XDG_DATA_HOME", dataFolder.c_str(), 1);
+    TRecoveryFile file(database, date);
+    if (saved)
+        setenv("XDG_DATA_HOME", previous.c_str(), 1);
+    else
+        unsetenv("XDG_DATA_HOME");
+    return file;
+}
+
+// The day kept from an earlier run is restored at start, by Enter on the question's default
+// button, so the run holds unsaved work; a session that ends then must not wait on a question.
+TEST(StartupProcess, TerminationWithUnsavedChangesEndsAndKeepsTheRecoveryFile) {
+    TempDatabase database;
+    const fs::path folder = ExecutableOn(database);
+    const TRecoveryFile recovery =
+        RecoveryIn(folder / "data", database.Path(), EncodeDate(2010, 6, 17));
+    TScheduleDay kept;
+    kept.Date = EncodeDate(2010, 6, 17);
+    kept.Broadcasts.push_back(
+        {1, "Daily", "News", "BG", EncodeTime(8, 0, 0, 0), EncodeTime(8, 30, 0, 0), 0});
+    recovery.Write(kept);
+    const XDisplay display;
+    const std::string log = (folder / "output").string();
+    const pid_t pid =
+        SpawnLogged({(folder / "skedora").string(), "--date", "2010-06-17"},
+                    EnvironmentWith({"QT_QPA_PLATFORM=xcb", "DISPLAY=" + display.Name(),
+                                     "XDG_DATA_HOME=" + (folder / "data").string()},
+                                    {"SKEDORA_AUTO_DIALOGS"}),
+                    log);
+    const std::string question = NextWindow(display, pid);
+    ASSERT_FALSE(question.empty()) << ReadLog(log);
+    EXPECT_TRUE(display.PressKey(question, "Return"));
+    const std::string main = NextWindow(display, pid, question);
+    ASSERT_FALSE(main.empty()) << ReadLog(log);
+    EXPECT_TRUE(fs::exists(recovery.Path())) << "restored, not discarded";
+
+    ::kill(pid, SIGTERM);
+    const std::optional<int> status = WaitForExit(pid, kEndTime);
+    if (!status) KillChild(pid);
+    EXPECT_TRUE(status && WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << ReadLog(log);
+    EXPECT_EQ(recovery.Read(), std::optional<TScheduleDay>(kept));
 }
 
 } // namespace

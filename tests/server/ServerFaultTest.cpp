@@ -1,9 +1,12 @@
 #include "platform/HandledAction.h"
 #include "schedule/Main.h"
+#include "schedule/ScheduleHistory.h"
 #include "server/ServerFixture.h"
+#include "support/FaultClient.h"
 
 #include <fstream>
 #include <gmock/gmock.h>
+#include <sstream>
 
 using testing::ElementsAre;
 using testing::HasSubstr;
@@ -57,5 +60,81 @@ TEST_F(ServerKilled, EveryActionShowsItsErrorWhileTheServerIsDown) {
     EXPECT_TRUE(Connected());
     EXPECT_EQ(app_->main->ScheduleDate(), EncodeDate(2010, 6, 18));
 }
+
+// The database of the save that the server dies in, and what the save's transaction had done on
+// the server just before, as its monitoring tables give it: "inserts updates deletes".
+std::string databaseOfSave;
+std::string doneBeforeKill;
+
+void InspectThenKillServer() {
+    std::istringstream output(Server().Isql(
+        databaseOfSave,
+        "SET HEADING OFF;\nSELECT SUM(r.MON$RECORD_INSERTS) || ' ' || SUM(r.MON$RECORD_UPDATES) "
+        "|| ' ' || SUM(r.MON$RECORD_DELETES) FROM MON$TRANSACTIONS t JOIN MON$RECORD_STATS r ON "
+        "r.MON$STAT_ID = t.MON$STAT_ID WHERE t.MON$ATTACHMENT_ID <> CURRENT_CONNECTION;"));
+    output >> std::ws;
+    std::getline(output, doneBeforeKill);
+    doneBeforeKill.erase(doneBeforeKill.find_last_not_of(' ') + 1);
+    Server().Kill();
+}
+
+std::string StoredVersion(const std::string& database) {
+    std::istringstream output(
+        Server().Isql(database, "SET HEADING OFF;\nSELECT NVERSION FROM SCHEDULE_DAY;"));
+    std::string version;
+    output >> version;
+    return version;
+}
+
+// Where the server dies, counted from the save's start. isc_dsql_execute runs the statements that
+// return no rows: the raise of the version, the delete and the first insert are a save's first
+// three. Its first commit ends the check that the table of saved days exists. `done` is what the
+// save's transaction holds by then.
+struct KillPoint {
+    const char* moment;
+    const char* call;
+    long after;
+    const char* done;
+};
+
+void PrintTo(const KillPoint& point, std::ostream* stream) {
+    *stream << point.moment;
+}
+
+class ServerKilledInSave : public ServerFixture, public testing::WithParamInterface<KillPoint> {};
+
+// A day saved once (version 1) with one broadcast gets two more, and the save dies part-way.
+TEST_P(ServerKilledInSave, LeavesTheDayStoredBeforeAndTheUnsavedDayOnThePlanner) {
+    StartOnServer(CatalogueAndDay() +
+                  "INSERT INTO SCHEDULE_DAY VALUES ('2010-06-17', 1, '2010-06-17 09:00');\n");
+    AddPrograms("2,3");
+    databaseOfSave = DatabasePath();
+    doneBeforeKill.clear();
+    {
+        const ScopedCallHook kill(GetParam().call, GetParam().after, InspectThenKillServer);
+        Save();
+    }
+    EXPECT_EQ(doneBeforeKill, GetParam().done) << "inserts, updates, deletes before the kill";
+    ASSERT_THAT(dialogs_.Messages(), SizeIs(1));
+    EXPECT_THAT(dialogs_.Messages()[0], HasSubstr("connection")) << dialogs_.Messages()[0];
+    EXPECT_EQ(PlannerItems(), 3);
+    EXPECT_TRUE(app_->main->History().Unsaved());
+
+    Server().Start();
+    EXPECT_THAT(StoredRows(), ElementsAre(kStoredDay));
+    EXPECT_EQ(StoredVersion(DatabasePath()), "1");
+    Save();
+    EXPECT_THAT(dialogs_.Messages(), SizeIs(1)) << dialogs_.Messages().back();
+    EXPECT_THAT(StoredRows(), ElementsAre(kStoredDay, "2 2010-06-17 10:30:00.0000",
+                                          "3 2010-06-17 11:15:00.0000"));
+    EXPECT_EQ(StoredVersion(DatabasePath()), "2");
+    EXPECT_FALSE(app_->main->History().Unsaved());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Moments, ServerKilledInSave,
+    testing::Values(KillPoint{"AfterTheFirstInsert", "isc_dsql_execute", 3, "1 1 1"},
+                    KillPoint{"BeforeTheCommit", "isc_commit_transaction", 1, "3 1 1"}),
+    [](const testing::TestParamInfo<KillPoint>& info) { return info.param.moment; });
 
 } // namespace

@@ -11,9 +11,16 @@
 
 #include <QAction>
 #include <QPushButton>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+namespace {
+// Before the application binds the client library, which it does once per process.
+[[maybe_unused]] const bool kFaultClientChosen =
+    setenv("SKEDORA_CLIENT_LIBRARY", SKEDORA_FAULT_CLIENT, 0) == 0;
+} // namespace
 
 PrivateServer& Server() {
     static PrivateServer server(kApplicationPassword);

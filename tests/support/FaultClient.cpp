@@ -85,6 +85,32 @@ ISC_STATUS Fail(ISC_STATUS* status) {
     return status[1];
 }
 
+// ---- Actions before a call ----
+
+struct CallHook {
+    std::string call;
+    long after = 0;
+    void (*action)() = nullptr;
+    long seen = 0;
+};
+
+CallHook& ConfiguredHook() {
+    static CallHook hook;
+    return hook;
+}
+
+// Runs outside the lock: the action may take its time, or make calls of its own.
+void RunHookBefore(const char* call) {
+    void (*action)() = nullptr;
+    {
+        std::lock_guard<std::mutex> guard(FaultLock());
+        CallHook& hook = ConfiguredHook();
+        if (!hook.action || hook.call != call || hook.seen++ != hook.after) return;
+        action = hook.action;
+    }
+    action();
+}
+
 enum class Handles { Keeps, Releases };
 
 // Passes a call to the real library. Only a call that reports in a status vector can fail.
@@ -104,6 +130,7 @@ template <class... Args, ClientEntryName Name, Handles handles>
 struct Pass<ISC_STATUS (*)(ISC_STATUS*, Args...), Name, handles> {
     static ISC_STATUS Call(ISC_STATUS* status, Args... args) {
         static const auto real = Real<ISC_STATUS (*)(ISC_STATUS*, Args...)>(Name.text);
+        RunHookBefore(Name.text);
         if (handles == Handles::Keeps && Failing(Name.text)) return Fail(status);
         const ISC_STATUS result = real(status, args...);
         return handles == Handles::Releases && Failing(Name.text) ? Fail(status) : result;
@@ -157,4 +184,9 @@ extern "C" void skedora_fault_clear() {
 extern "C" long skedora_fault_count() {
     std::lock_guard<std::mutex> guard(FaultLock());
     return Configured().failed;
+}
+
+extern "C" void skedora_fault_on_call(const char* call, long after, void (*action)()) {
+    std::lock_guard<std::mutex> guard(FaultLock());
+    ConfiguredHook() = CallHook{call ? call : "", after, action, 0};
 }

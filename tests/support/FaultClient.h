@@ -25,3 +25,20 @@ public:
     ScopedFault(const ScopedFault&) = delete;
     ScopedFault& operator=(const ScopedFault&) = delete;
 };
+
+// A hook inside a sequence of calls: `action` runs once, just before the call named is made for
+// the (after + 1)-th time since this was set; a null action clears it. The call then goes on.
+extern "C" {
+void skedora_fault_on_call(const char* call, long after, void (*action)());
+}
+
+// An action before a call for the lifetime of the scope.
+class ScopedCallHook {
+public:
+    ScopedCallHook(const char* call, long after, void (*action)()) {
+        skedora_fault_on_call(call, after, action);
+    }
+    ~ScopedCallHook() { skedora_fault_on_call(nullptr, 0, nullptr); }
+    ScopedCallHook(const ScopedCallHook&) = delete;
+    ScopedCallHook& operator=(const ScopedCallHook&) = delete;
+};

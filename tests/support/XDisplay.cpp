@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 #include <stdexcept>
 
 namespace fs = std::filesystem;
@@ -54,7 +55,22 @@ XDisplay::~XDisplay() {
 }
 
 bool XDisplay::ShowsWindow(pid_t pid, const std::string& title) const {
-    return RunCommand("DISPLAY=" + name_ + " xdotool search --all --onlyvisible --pid " +
-                      std::to_string(pid) + " --name '^" + title + "$' >/dev/null 2>&1")
+    return !ShownWindows(pid, title).empty();
+}
+
+std::vector<std::string> XDisplay::ShownWindows(pid_t pid, const std::string& title) const {
+    std::istringstream output(
+        RunCommand("DISPLAY=" + name_ + " xdotool search --all --onlyvisible --pid " +
+                   std::to_string(pid) + " --name '^" + title + "$' 2>/dev/null")
+            .output);
+    std::vector<std::string> windows;
+    for (std::string window; output >> window;)
+        windows.push_back(window);
+    return windows;
+}
+
+bool XDisplay::PressKey(const std::string& window, const std::string& key) const {
+    return RunCommand("DISPLAY=" + name_ + " xdotool windowfocus --sync " + window + " key " + key +
+                      " >/dev/null 2>&1")
                .exitCode == 0;
 }

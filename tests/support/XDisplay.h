@@ -2,6 +2,7 @@
 
 #include <string>
 #include <sys/types.h>
+#include <vector>
 
 // A virtual X server of the test's own (Xvfb) on a display number it picks itself, so that
 // tests running at the same time never share one. Stopped when the object goes.
@@ -17,6 +18,10 @@ public:
     const std::string& Name() const { return name_; }
     // Whether a window of the process, titled exactly `title`, is shown.
     bool ShowsWindow(pid_t pid, const std::string& title) const;
+    // The identifiers of the windows of the process, titled exactly `title`, that are shown.
+    std::vector<std::string> ShownWindows(pid_t pid, const std::string& title) const;
+    // Gives the window the keyboard focus and types the key (an xdotool key name) into it.
+    bool PressKey(const std::string& window, const std::string& key) const;
 
 private:
     std::string folder_;
