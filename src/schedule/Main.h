@@ -84,6 +84,9 @@ public:
     QToolButton* btnExport = nullptr;
     QToolButton* btnImport = nullptr;
     QToolButton* btnShowAllPrograms = nullptr;
+    // At the toolbar's right end: what the window does beyond its five buttons.
+    QToolButton* btnMore = nullptr;
+    QMenu* mnuMore = nullptr;
     TPlanner* Planner1 = nullptr;
     QWidget* Panel1 = nullptr;
     TPlannerCalendar* PlannerCalendar1 = nullptr;
@@ -126,6 +129,7 @@ private:
     QAction* AddAction(const char* name, const char* caption, int imageIndex,
                        void (TfrmMain::*handler)());
     QToolButton* AddToolButton(const char* name, QAction* action);
+    void CreateMoreMenu();
     void CreateDayControls();
     void CreateUndoActions();
     QAction* AddShortcut(const char* name, const char* caption, const QList<QKeySequence>& keys,

@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QHBoxLayout>
+#include <QMenu>
 #include <QToolBar>
 #include <QToolButton>
 #include <algorithm>
@@ -115,6 +116,26 @@ void TfrmMain::CreateActions() {
     actShowAllPrograms = AddAction("actShowAllPrograms", "Show All Programs", 1,
                                    &TfrmMain::actShowAllProgramsExecute);
     btnShowAllPrograms = AddToolButton("btnShowAllPrograms", actShowAllPrograms);
+    CreateMoreMenu();
+}
+
+// A menu bar would push the toolbar down; the menu's entries come from the features that use it.
+void TfrmMain::CreateMoreMenu() {
+    auto* spacer = new QWidget(tlbMain);
+    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    tlbMain->addWidget(spacer);
+    mnuMore = new QMenu(this);
+    mnuMore->setObjectName("mnuMore");
+    btnMore = new QToolButton(tlbMain);
+    btnMore->setObjectName("btnMore");
+    btnMore->setText(ToQString("More"));
+    btnMore->setMenu(mnuMore);
+    btnMore->setPopupMode(QToolButton::InstantPopup);
+    btnMore->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    btnMore->setAutoRaise(true);
+    btnMore->setFocusPolicy(Qt::NoFocus);
+    btnMore->setFixedHeight(52);
+    tlbMain->addWidget(btnMore);
 }
 
 QAction* TfrmMain::AddAction(const char* name, const char* caption, int imageIndex,
