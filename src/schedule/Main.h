@@ -1,7 +1,9 @@
 #pragma once
 
+#include "day/DayMarks.h"
 #include "platform/DateTime.h"
 #include "platform/Dialogs.h"
+#include "schedule/MarkSettings.h"
 #include "schedule/ScheduleEntry.h"
 
 #include <QKeySequence>
@@ -12,6 +14,7 @@
 #include <vector>
 
 class QAction;
+class QLabel;
 class QMenu;
 class TScheduleDateBar;
 class TRecoveryFile;
@@ -116,6 +119,17 @@ public:
     std::unique_ptr<TIBQuery> qryDay;
     std::unique_ptr<TIBTransaction> trDay;
 
+    // The day's overlaps, gaps and totals: drawn over the planner, summed in the status bar.
+    QLabel* lblTotals = nullptr;
+    QToolButton* btnOverlaps = nullptr;
+    QAction* actSettings = nullptr;
+    // Marks the shown day afresh; every change of the day ends here.
+    void RefreshDayMarks();
+    const TDayMarks& DayMarks() const { return marks_; }
+    // Selects the items that overlap another and scrolls to the first of them.
+    void SelectOverlappingItems();
+    void actSettingsExecute();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -135,6 +149,7 @@ private:
     QAction* AddShortcut(const char* name, const char* caption, const QList<QKeySequence>& keys,
                          std::function<void()> handler);
     void ConnectPlanner();
+    void CreateDayMarks();
     void ShowStoredDay(const TScheduleDay& day);
     // The save behind Save and the prompts: false when the user left the day unsaved at the
     // question about another user's save.
@@ -153,4 +168,7 @@ private:
     TScheduleHistory* history_ = nullptr;
     // The saved version the day shown started from.
     int storedVersion_ = 0;
+    TMarkSettings markSettings_;
+    TScheduleDay markedDay_;
+    TDayMarks marks_;
 };

@@ -116,7 +116,6 @@ void TfrmMain::CreateActions() {
     actShowAllPrograms = AddAction("actShowAllPrograms", "Show All Programs", 1,
                                    &TfrmMain::actShowAllProgramsExecute);
     btnShowAllPrograms = AddToolButton("btnShowAllPrograms", actShowAllPrograms);
-    CreateMoreMenu();
 }
 
 // A menu bar would push the toolbar down; the menu's entries come from the features that use it.
@@ -126,15 +125,17 @@ void TfrmMain::CreateMoreMenu() {
     tlbMain->addWidget(spacer);
     mnuMore = new QMenu(this);
     mnuMore->setObjectName("mnuMore");
+    auto* more = new QAction(ToQString("More"), this);
+    more->setObjectName("actMore");
+    more->setMenu(mnuMore);
     btnMore = new QToolButton(tlbMain);
     btnMore->setObjectName("btnMore");
-    btnMore->setText(ToQString("More"));
-    btnMore->setMenu(mnuMore);
+    btnMore->setDefaultAction(more);
     btnMore->setPopupMode(QToolButton::InstantPopup);
     btnMore->setToolButtonStyle(Qt::ToolButtonTextOnly);
     btnMore->setAutoRaise(true);
     btnMore->setFocusPolicy(Qt::NoFocus);
-    btnMore->setFixedHeight(52);
+    btnMore->setFixedSize(40, 52);
     tlbMain->addWidget(btnMore);
 }
 

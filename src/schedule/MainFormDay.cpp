@@ -15,7 +15,8 @@
 #include <QToolButton>
 
 // What the window has beyond its form: the date bar after the five buttons, undo and redo,
-// the day keys and the item menu. Added last, so the form's own parts keep their order.
+// the day keys, the item menu, the More menu at the toolbar's right end and the day's marks. Added
+// last, so the form's own parts keep their order.
 void TfrmMain::CreateDayControls() {
     qryDay = std::make_unique<TIBQuery>();
     qryDay->SetName("qryDay");
@@ -39,7 +40,9 @@ void TfrmMain::CreateDayControls() {
     mnuItem->addSeparator();
     mnuItem->addAction(actUndo);
     mnuItem->addAction(actRedo);
+    CreateMoreMenu();
     ConnectPlanner();
+    CreateDayMarks();
 }
 
 void TfrmMain::CreateUndoActions() {
@@ -56,7 +59,7 @@ void TfrmMain::CreateUndoActions() {
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         button->setIconSize(QSize(32, 32));
         button->setAutoRaise(true);
-        button->setFixedSize(52, 52);
+        button->setFixedSize(46, 52);
         tlbMain->addWidget(button);
     }
     actUndo->setEnabled(false);
@@ -68,8 +71,10 @@ void TfrmMain::CreateUndoActions() {
     connect(&stack, &QUndoStack::cleanChanged, DateBar,
             [bar = DateBar](bool clean) { bar->SetUnsaved(!clean); });
     // A step moves the index; a save only marks the stack clean.
-    connect(&stack, &QUndoStack::indexChanged, this,
-            [this] { RunHandled([this] { KeepRecovery(); }); });
+    connect(&stack, &QUndoStack::indexChanged, this, [this] {
+        RefreshDayMarks();
+        RunHandled([this] { KeepRecovery(); });
+    });
     connect(&stack, &QUndoStack::cleanChanged, this, [this](bool clean) {
         if (clean) RunHandled([this] { KeepRecovery(); });
     });

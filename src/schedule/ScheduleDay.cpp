@@ -42,6 +42,7 @@ void TfrmMain::ShowStoredDay(const TScheduleDay& day) {
     ShowDay(*Planner1, day);
     storedVersion_ = day.StoredVersion;
     history_->Reset();
+    RefreshDayMarks();
     if (kept) OfferRecovery(*kept, day.StoredVersion);
 }
 

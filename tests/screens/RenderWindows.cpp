@@ -30,13 +30,14 @@ std::string SampleSql() {
     return text.str();
 }
 
-// A broadcast file of three programmes, as the export writes it.
+// A broadcast file of three programmes, as the export writes it: the second overlaps the first,
+// and a gap comes before the third.
 std::string WriteBroadcastFile(const std::string& folder) {
     const std::string file = folder + "/imported.xml";
     std::ofstream out(file, std::ios::binary);
     out << "<?xml version=\"1.0\" encoding=\"utf-8\" standalone=\"yes\" ?>\r\n<broadcasts>\r\n";
     const char* const rows[][4] = {{"06:00", "1:00:00", "Новини", "Сутрешен блок [HD]"},
-                                   {"07:00", "0:30:00", "Времето", "Прогноза & карта"},
+                                   {"06:45", "0:30:00", "Времето", "Прогноза & карта"},
                                    {"07:30", "1:30:00", "Филм", "Под игото"}};
     int uid = 1;
     for (const auto& row : rows)

@@ -6,12 +6,15 @@
 
 #include <QCursor>
 #include <QGuiApplication>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
+#include <QToolTip>
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 
 namespace {
 
@@ -239,5 +242,35 @@ void TPlanner::paintEvent(QPaintEvent*) {
     canvas.FillRect({0, 0, layout.Grid.Width(), layout.Grid.Height()});
     const TGridState grid = GridState();
     TGridPainter(*this, looks_, layout, grid).PaintGrid(canvas);
+    if (OnPaintOverlay) OnPaintOverlay(canvas);
     canvas.PopClip();
+}
+
+bool TPlanner::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip || !OnItemHint) return QWidget::event(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    TPlannerItem* item = ItemAt({help->pos().x(), help->pos().y()});
+    const std::string hint = item ? OnItemHint(*item) : std::string();
+    if (hint.empty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(help->globalPos(), ToQString(hint), this);
+    return true;
+}
+
+TRect TPlanner::ItemBounds(const TPlannerItem& item) const {
+    const int rowHeight = std::max(1, Display().DisplayScale());
+    const TRect cell = Layout().CellRect(item.ItemPos() + 1, item.ItemBegin(), TopRow(), rowHeight);
+    return ItemRect(item, ItemLaneRect(*this, item, cell), {rowHeight, TopRow(), 0});
+}
+
+int TPlanner::MinuteToPixel(double minute) const {
+    const double rows = (minute - Display().DisplayStartMinute()) / Display().DisplayUnit();
+    return static_cast<int>(std::lround((rows - TopRow()) * std::max(1, Display().DisplayScale())));
+}
+
+TRect TPlanner::PositionColumn(int position) const {
+    const TPlannerLayout layout = Layout();
+    const TRect column = layout.CellRect(position + 1, 0, 0, 1);
+    return {column.Left, 0, column.Right, layout.Grid.Height()};
 }

@@ -96,8 +96,20 @@ public:
     std::function<void(const TGridSelection&)> OnItemInsert;
     // Milliseconds of a steady clock, pacing drag steps after an automatic scroll.
     std::function<std::int64_t()> TickCount;
+    // Drawn over the grid once it is painted, in grid coordinates and clipped to the grid.
+    std::function<void(TCanvas&)> OnPaintOverlay;
+    // The tooltip of the item under the pointer; none when empty.
+    std::function<std::string(TPlannerItem&)> OnItemHint;
+
+    // Where an item is drawn, in grid coordinates.
+    TRect ItemBounds(const TPlannerItem& item) const;
+    // The pixel row of a minute of the day, in grid coordinates.
+    int MinuteToPixel(double minute) const;
+    // The horizontal extent of a position's column, in grid coordinates, over the grid's height.
+    TRect PositionColumn(int position) const;
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     // Presses on the navigator buttons and on the grid.
     void mousePressEvent(QMouseEvent* event) override;
