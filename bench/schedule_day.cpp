@@ -1,5 +1,5 @@
 // The main window's day: opening a stored day of 2,000 broadcasts in three positions, saving
-// it back, adding 500 programmes chosen in the picker, and importing 2,000 broadcasts. Run with
+// it back, marking its overlaps and gaps, adding 500 programmes chosen in the picker, and importing 2,000 broadcasts. Run with
 // QT_QPA_PLATFORM=offscreen.
 #include "MainWindowOnDatabase.h"
 #include "planner/widget/Planner.h"
@@ -54,6 +54,17 @@ void BM_SaveSchedule(benchmark::State& state) {
     if (!day.FirstMessage().empty()) state.SkipWithError(day.FirstMessage().c_str());
 }
 BENCHMARK(BM_SaveSchedule)->Unit(benchmark::kMillisecond);
+
+// What every change of the day pays for its marks: the day read off the planner, its overlaps,
+// gaps and totals, and the status bar's text.
+void BM_RefreshDayMarks(benchmark::State& state) {
+    MainWindowOnDatabase& day = TheDay();
+    day.window.OpenStoredDay();
+    for (auto _ : state)
+        day.window.RefreshDayMarks();
+    state.counters["items"] = static_cast<double>(day.window.Planner1->Items().Count());
+}
+BENCHMARK(BM_RefreshDayMarks)->Unit(benchmark::kMillisecond);
 
 // "Add Program(s)" from the picker's answer of 500 identifiers to the arranged planner.
 void BM_AddPrograms(benchmark::State& state) {
