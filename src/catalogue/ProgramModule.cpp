@@ -36,8 +36,14 @@ int TfrmPrograms::ShowProgramCatalogue(TmodData& data) {
     window.dstPrograms->Open();
     AppDialogs().ShowModal(window);
     const int id = window.dstPrograms->IsEmpty() ? 0 : window.dstPrograms->Field("NID").AsInteger();
-    // Ending the transaction here rather than in the destructor lets a failure reach the user.
-    if (window.trPrograms->Active()) window.trPrograms->Commit();
+    // Ending the transaction here rather than in the destructor lets a failure reach the user;
+    // what a failed commit leaves is rolled back, so the destructor does not store it after all.
+    try {
+        if (window.trPrograms->Active()) window.trPrograms->Commit();
+    } catch (...) {
+        if (window.trPrograms->Active()) window.trPrograms->Finish(TARollback, true);
+        throw;
+    }
     return id;
 }
 

@@ -36,7 +36,7 @@ public:
     void BindDataModule(TmodData& data);
 
     // Shows a fresh catalogue window; the NID of the row current at closing, 0 without rows.
-    // Posted changes are committed when the window goes; a failed commit is raised.
+    // Posted changes are committed when the window goes; a failed commit is rolled back and raised.
     static int ShowProgramCatalogue(TmodData& data);
 
     void FormCreate();

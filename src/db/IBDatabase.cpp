@@ -153,10 +153,12 @@ std::intptr_t TIBDatabase::Call(std::intptr_t result, bool raise) {
 }
 
 // The calls made while closing overwrite the status vector; the lost call's failure is put
-// back so that its caller still raises its own error.
+// back so that its caller still raises its own error. What the transactions hold is rolled
+// back: the failed call may have left their work half done.
 void TIBDatabase::CloseLostConnection() {
     if (closing_ || !Connected()) return;
     const SavedStatus failure;
+    const FlagScope lost(lost_);
     ForcedClose();
     failure.Restore();
 }
@@ -282,8 +284,9 @@ void TIBDatabase::Close(bool force) {
 void TIBDatabase::EndTransactions(bool force) {
     transactions_.ForEach([&](TIBTransaction& transaction) {
         if (!transaction.Active()) return;
-        Attempt(force,
-                [&] { transaction.Finish(EndingAction(transaction.DefaultAction()), true); });
+        const TTransactionAction action =
+            lost_ ? TARollback : EndingAction(transaction.DefaultAction());
+        Attempt(force, [&] { transaction.Finish(action, true); });
     });
 }
 

@@ -89,8 +89,8 @@ public:
     Event OnDialectDowngradeWarning;
 
     // For the access layer. Every client call's result passes through Call: it marks the
-    // connection busy, closes it with force when the connection was lost, and raises the
-    // failure when `raise` is set.
+    // connection busy, closes it with force when the connection was lost (rolling back what its
+    // transactions hold), and raises the failure when `raise` is set.
     std::intptr_t Call(std::intptr_t result, bool raise);
     DatabaseHandle& Handle() const { return *handle_; }
     // The transaction a statement user gets when it names this connection but no transaction.
@@ -146,6 +146,8 @@ private:
     std::optional<std::string> loginPassword_;
     bool idle_ = false;
     bool closing_ = false;
+    // Set while a lost connection closes.
+    bool lost_ = false;
     std::unique_ptr<Timer> timer_;
     SlotList<TIBTransaction> transactions_;
     SlotList<TIBBase> sqlObjects_;

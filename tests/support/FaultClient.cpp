@@ -190,3 +190,8 @@ extern "C" void skedora_fault_on_call(const char* call, long after, void (*actio
     std::lock_guard<std::mutex> guard(FaultLock());
     ConfiguredHook() = CallHook{call ? call : "", after, action, 0};
 }
+
+extern "C" long skedora_fault_seen() {
+    std::lock_guard<std::mutex> guard(FaultLock());
+    return Configured().seen;
+}

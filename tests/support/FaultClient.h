@@ -8,6 +8,9 @@ void skedora_fault_set(const char* call, long code, long after, long times);
 void skedora_fault_clear();
 // The calls failed since the fault was set.
 long skedora_fault_count();
+// The calls the fault was set for that were made since it was set, failed or not: with `after`
+// out of reach, the calls of a clean run.
+long skedora_fault_seen();
 }
 
 // Status codes the tests inject.
