@@ -7,7 +7,11 @@
 #include "db/IBTransaction.h"
 #include "platform/Cp1251.h"
 #include "platform/Dialogs.h"
+#include "platform/QtText.h"
 #include "support/grid/RecordGrid.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
 
 TfrmProgramFilter::TfrmProgramFilter(QWidget* parent) : QDialog(parent) {
     CreateForm();
@@ -31,6 +35,7 @@ std::string TfrmProgramFilter::SelectPrograms(TmodData& data) {
 }
 
 void TfrmProgramFilter::RefreshProgramList() {
+    search_.Forget();
     if (trPrograms->Active()) trPrograms->Commit();
     qryPrograms->SetSQL(
         {"select d.nid NPROGRAM_ID,d.sseries_name,d.fduration, d.sname, tl.LAST_SHOW_DATE, "
@@ -40,6 +45,7 @@ void TfrmProgramFilter::RefreshProgramList() {
          "from program_timeline tl1",
          "    group by 1) TL ON tl.nprogram_id = d.nid", "order by " + sortKey_});
     qryPrograms->Open();
+    ApplyFilter();
 }
 
 std::string TfrmProgramFilter::GetSelectedIds() {
@@ -74,4 +80,55 @@ void TfrmProgramFilter::btnCancelClick() {
 void TfrmProgramFilter::grdProgramsDrawColumnCell(const TRect& rect, int dataCol, TColumn& column,
                                                   unsigned state) {
     PaintParityCell(*grdPrograms, qryPrograms->RecordNumber(), rect, dataCol, column, state);
+}
+
+// A typed character Windows-1251 lacks is in no programme's text.
+void TfrmProgramFilter::edtFilterChange() {
+    const QString typed = edtFilter->text();
+    const std::string text = FromQString(typed);
+    search_.SetText(ToQString(text) == typed ? std::optional(text) : std::nullopt);
+    ApplyFilter();
+}
+
+void TfrmProgramFilter::edtFilterKeyDown(int& key) {
+    if (key != Qt::Key_Escape) return;
+    edtFilter->clear();
+    key = 0;
+}
+
+void TfrmProgramFilter::FocusFilter() {
+    edtFilter->setFocus(Qt::ShortcutFocusReason);
+    edtFilter->selectAll();
+}
+
+bool TfrmProgramFilter::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != edtFilter || event->type() != QEvent::KeyPress) return false;
+    int key = static_cast<QKeyEvent*>(event)->key();
+    edtFilterKeyDown(key);
+    return key == 0;
+}
+
+void TfrmProgramFilter::ApplyFilter() {
+    if (!qryPrograms->Active()) return;
+    if (search_.Empty()) {
+        if (qryPrograms->Filtered()) qryPrograms->SetRowFilter({});
+        return;
+    }
+    const ProgramSearch::Columns columns = SearchColumns();
+    DeselectRejected(columns);
+    qryPrograms->SetRowFilter(
+        [this, columns](int row) { return search_.RowMatches(row, columns); });
+}
+
+ProgramSearch::Columns TfrmProgramFilter::SearchColumns() const {
+    return {&qryPrograms->Field("NPROGRAM_ID"), &qryPrograms->Field("SSERIES_NAME"),
+            &qryPrograms->Field("SNAME")};
+}
+
+void TfrmProgramFilter::DeselectRejected(const ProgramSearch::Columns& columns) {
+    TBookmarkList& selected = grdPrograms->SelectedBookmarks();
+    for (int i = selected.Count(); i-- > 0;) {
+        qryPrograms->SetBookmark(selected.Item(i));
+        if (!search_.Matches(columns)) selected.SetCurrentRowSelected(false);
+    }
 }

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "catalogue/ProgramSearch.h"
 #include "platform/Canvas.h"
 
 #include <QDialog>
 #include <memory>
 #include <string>
 
+class QLabel;
+class QLineEdit;
 class QPushButton;
 class TColumn;
 class TDataSource;
@@ -38,8 +41,15 @@ public:
     void btnSelectClick();
     void btnCancelClick();
     void grdProgramsDrawColumnCell(const TRect& rect, int dataCol, TColumn& column, unsigned state);
+    // The filter field: the list shows only the programmes whose identifier, series or name
+    // contain its text, ignoring case; Esc in it clears it, Ctrl+F moves to it.
+    void edtFilterChange();
+    void edtFilterKeyDown(int& key);
+    void FocusFilter();
 
     QWidget* Panel1 = nullptr;
+    QLabel* lblFilter = nullptr;
+    QLineEdit* edtFilter = nullptr;
     QWidget* Panel3 = nullptr;
     TRecordGrid* grdPrograms = nullptr;
     QWidget* Panel2 = nullptr;
@@ -49,11 +59,21 @@ public:
     std::unique_ptr<TIBQuery> qryPrograms;
     std::unique_ptr<TDataSource> dsPrograms;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void CreateForm();
     void CreateGrid();
     void CreateButtons();
     QPushButton* AddButton(const char* name, const char* caption, int standardIcon);
+    void CreateFilterField();
+    // Hides the rows the filter text rejects, or shows every row when it is empty.
+    void ApplyFilter();
+    ProgramSearch::Columns SearchColumns() const;
+    // Rows about to be hidden leave the selection while they can still be reached.
+    void DeselectRejected(const ProgramSearch::Columns& columns);
 
     std::string sortKey_ = "NPROGRAM_ID";
+    ProgramSearch search_;
 };

@@ -7,7 +7,10 @@
 #include "support/grid/RecordGrid.h"
 
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -39,6 +42,7 @@ void TfrmProgramFilter::CreateForm() {
     dsPrograms->SetDataSet(qryPrograms.get());
     CreateGrid();
     CreateButtons();
+    CreateFilterField();
 }
 
 void TfrmProgramFilter::CreateGrid() {
@@ -85,4 +89,25 @@ QPushButton* TfrmProgramFilter::AddButton(const char* name, const char* caption,
     button->setFixedSize(91, 29);
     Panel2->layout()->addWidget(button);
     return button;
+}
+
+// Made after the grid, so that the grid comes first in the focus chain and keeps the focus on
+// opening.
+void TfrmProgramFilter::CreateFilterField() {
+    auto* layout = new QHBoxLayout(Panel1);
+    layout->setContentsMargins(8, 8, 8, 8);
+    lblFilter = new QLabel(ToQString("Filter:"), Panel1);
+    lblFilter->setObjectName("lblFilter");
+    layout->addWidget(lblFilter);
+    edtFilter = new QLineEdit(Panel1);
+    edtFilter->setObjectName("edtFilter");
+    edtFilter->setFixedWidth(250);
+    edtFilter->setClearButtonEnabled(true);
+    lblFilter->setBuddy(edtFilter);
+    layout->addWidget(edtFilter);
+    layout->addStretch(1);
+    edtFilter->installEventFilter(this);
+    QObject::connect(edtFilter, &QLineEdit::textChanged, this, [this] { edtFilterChange(); });
+    auto* find = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F), this);
+    QObject::connect(find, &QShortcut::activated, this, [this] { FocusFilter(); });
 }

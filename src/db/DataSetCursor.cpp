@@ -55,9 +55,39 @@ bool TIBCustomDataSet::IsDeleted(int row) const {
 int TIBCustomDataSet::Step(int row, Direction direction) {
     const int delta = direction == Direction::Next ? 1 : -1;
     if (direction == Direction::Prior && uniDirectional_) return -1;
-    for (int r = row + delta; r >= 0 && RowAvailable(r); r += delta)
+    for (int r = Adjacent(row, delta); r >= 0 && RowAvailable(r); r = Adjacent(r, delta))
         if (!IsDeleted(r)) return r;
     return -1;
+}
+
+int TIBCustomDataSet::Adjacent(int row, int delta) const {
+    const int next = row + delta;
+    if (!filtered_ || next >= filteredRows_) return next;
+    if (delta > 0) {
+        const auto found = std::lower_bound(shown_.begin(), shown_.end(), next);
+        return found == shown_.end() ? filteredRows_ : *found;
+    }
+    const auto found = std::upper_bound(shown_.begin(), shown_.end(), next);
+    return found == shown_.begin() ? -1 : *(found - 1);
+}
+
+bool TIBCustomDataSet::Shown(int row) const {
+    return !filtered_ || row >= filteredRows_ ||
+           std::binary_search(shown_.begin(), shown_.end(), row);
+}
+
+int TIBCustomDataSet::NumberOf(int row) const {
+    if (!filtered_ || row < 0) return row + 1;
+    if (row >= filteredRows_) return static_cast<int>(shown_.size()) + row - filteredRows_ + 1;
+    return static_cast<int>(std::lower_bound(shown_.begin(), shown_.end(), row) - shown_.begin()) +
+           1;
+}
+
+int TIBCustomDataSet::RowOf(int number) const {
+    const int index = number - 1;
+    if (!filtered_) return index;
+    const int shown = static_cast<int>(shown_.size());
+    return index < shown ? shown_[static_cast<std::size_t>(index)] : filteredRows_ + index - shown;
 }
 
 // The window holds the row at the preferred position when there are rows enough around it.
@@ -172,21 +202,21 @@ int TIBCustomDataSet::MoveBy(int distance) {
 int TIBCustomDataSet::RecordNumber() const {
     if (!Active() || window_.empty()) return 0;
     const int row = window_[static_cast<std::size_t>(activeIndex_)];
-    if (row != kNewRecordRow) return row + 1;
-    return NewRecordWritten() ? cache_.Count() + 1 : insertedAtNumber_;
+    if (row != kNewRecordRow) return NumberOf(row);
+    return NewRecordWritten() ? NumberOf(cache_.Count()) : insertedAtNumber_;
 }
 
 void TIBCustomDataSet::SetRecordNumber(int number) {
     CheckBrowseMode();
     number = std::max(number, 1);
-    if (number > cache_.Count()) {
+    if (number > NumberedRows()) {
         FetchAll();
-        if (number > cache_.Count()) CheckCursorComplete();
-        number = std::min(number, cache_.Count());
+        if (number > NumberedRows()) CheckCursorComplete();
+        number = std::min(number, NumberedRows());
     }
     if (number == RecordNumber()) return;
-    CheckRowKept(number - 1);
-    int row = number - 1;
+    int row = RowOf(number);
+    CheckRowKept(row);
     if (IsDeleted(row)) row = std::max(Step(row, Direction::Next), Step(row, Direction::Prior));
     if (row < 0) return; // every row is deleted
     RunEvent(BeforeScroll);
@@ -197,7 +227,7 @@ void TIBCustomDataSet::SetRecordNumber(int number) {
 }
 
 int TIBCustomDataSet::RecordCount() const {
-    return Active() ? cache_.Count() - deletedCount_ : 0;
+    return Active() ? NumberedRows() - (deletedCount_ - deletedAtFilter_) : 0;
 }
 
 std::string TIBCustomDataSet::Bookmark() const {
@@ -218,7 +248,7 @@ void TIBCustomDataSet::SetBookmark(const std::string& bookmark) {
     const int row = bookmark.size() == kBookmarkSize ? BookmarkRow(bookmark) : -1;
     if (row < 0 || row >= cache_.Count()) DatabaseError("Record not found");
     CheckRowKept(row);
-    if (IsDeleted(row)) DatabaseError("Record not found");
+    if (IsDeleted(row) || !Shown(row)) DatabaseError("Record not found");
     const int previous = currentRow_;
     PlaceWindow(row, BufferCount() / 2);
     atStart_ = atEnd_ = false;
@@ -236,4 +266,45 @@ int TIBCustomDataSet::SetActiveRecordIndex(int index) {
     const int previous = activeIndex_;
     if (index >= 0 && index < static_cast<int>(window_.size())) activeIndex_ = index;
     return previous;
+}
+
+void TIBCustomDataSet::SetRowFilter(const RowFilter& accept) {
+    CheckBrowseMode();
+    if (accept && uniDirectional_)
+        DatabaseError("Operation not allowed on a unidirectional dataset");
+    RunEvent(BeforeScroll);
+    if (accept) {
+        FetchAll();
+        CheckCursorComplete();
+    }
+    FilterRows(accept);
+    window_.clear();
+    activeIndex_ = 0;
+    currentRow_ = -1;
+    const int first = Step(-1, Direction::Next);
+    if (first >= 0) PlaceWindow(first, 0);
+    atStart_ = true;
+    atEnd_ = first < 0;
+    NotifySources(&TDataSource::NotifyDataChanged);
+    RunEvent(AfterScroll);
+}
+
+// A filter that fails leaves the rows shown as they were.
+void TIBCustomDataSet::FilterRows(const RowFilter& accept) {
+    std::vector<int> shown;
+    if (accept) {
+        struct Untested {
+            int& row;
+            ~Untested() { row = -1; }
+        } untested{testedRow_};
+        for (int row = 0; row < cache_.Count(); ++row) {
+            if (IsDeleted(row)) continue;
+            testedRow_ = row;
+            if (accept(row)) shown.push_back(row);
+        }
+    }
+    shown_ = std::move(shown);
+    filtered_ = static_cast<bool>(accept);
+    filteredRows_ = filtered_ ? cache_.Count() : 0;
+    deletedAtFilter_ = filtered_ ? deletedCount_ : 0;
 }

@@ -48,7 +48,7 @@ void TIBCustomDataSet::OpenNewRecord(bool append) {
         atStart_ = false;
         atEnd_ = true;
     }
-    insertedAtNumber_ = currentRow_ + 1;
+    insertedAtNumber_ = NumberOf(currentRow_);
     working_.assign(static_cast<std::size_t>(layout_.RecordSize()), '\0');
     layout_.InitRecord(working_.data(), -1);
     newRecord_ = true;

@@ -288,6 +288,7 @@ void TIBCustomDataSet::InternalClose() {
     atStart_ = atEnd_ = true;
     modified_ = false;
     fetchFailure_ = nullptr;
+    FilterRows({});
     select_.CloseRows();
 }
 
@@ -358,6 +359,7 @@ TField& TIBCustomDataSet::Field(const std::string& name) const {
 }
 
 int TIBCustomDataSet::ActiveRow() const {
+    if (testedRow_ >= 0) return testedRow_;
     if (activeIndex_ < 0 || activeIndex_ >= static_cast<int>(window_.size())) return -1;
     return window_[static_cast<std::size_t>(activeIndex_)];
 }

@@ -64,6 +64,14 @@ public:
     void SetBookmark(const std::string& bookmark);
     static int BookmarkOrder(const std::string& a, const std::string& b);
 
+    // Rows the filter rejects are passed over by navigation and left out of the record numbers
+    // and the count. Every row is fetched first; the filter is asked about each stored row, by
+    // its bookmark's row number, while the fields read that row. The cursor goes to the first
+    // row shown. An empty filter shows every row again; closing drops the filter.
+    using RowFilter = std::function<bool(int row)>;
+    void SetRowFilter(const RowFilter& accept);
+    bool Filtered() const { return filtered_; }
+
     // Ignoring case; "Field '%s' not found" otherwise.
     TField& Field(const std::string& name) const;
     TField* FindField(const std::string& name) const;
@@ -206,6 +214,16 @@ private:
     // A unidirectional result set keeps only its last rows.
     void CheckRowKept(int row) const;
     int Step(int row, Direction direction);
+    // The next row in the direction the filter lets through, deleted or not; beyond the stored
+    // rows when there is none.
+    int Adjacent(int row, int delta) const;
+    bool Shown(int row) const;
+    // The record number of a stored row, and the row of a record number.
+    int NumberOf(int row) const;
+    int RowOf(int number) const;
+    // Rows that have record numbers, deleted ones included.
+    int NumberedRows() const { return NumberOf(cache_.Count()) - 1; }
+    void FilterRows(const RowFilter& accept);
     bool Move(Direction direction);
     // Tells the views and runs AfterScroll.
     void Scrolled(int previousRow);
@@ -242,6 +260,14 @@ private:
     int oldValuesRow_ = -1;
     int currentRow_ = -1;
     int deletedCount_ = 0;
+    // The filter's verdicts cover the rows stored when it was set; later rows (posted
+    // inserts) are shown. Rows deleted before it are not among the shown ones.
+    bool filtered_ = false;
+    std::vector<int> shown_;
+    int filteredRows_ = 0;
+    int deletedAtFilter_ = 0;
+    // The row the filter is asked about, read by the fields meanwhile; -1 otherwise.
+    int testedRow_ = -1;
     // The failure of the select's cursor, raised again by every later fetch.
     std::exception_ptr fetchFailure_;
     bool atStart_ = true;

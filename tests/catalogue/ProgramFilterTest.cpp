@@ -10,6 +10,9 @@
 #include "support/RecordingCanvas.h"
 #include "support/grid/RecordGrid.h"
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <map>
@@ -150,6 +153,125 @@ TEST_F(ProgramFilter, ListErrorStopsBeforeTheWindowShows) {
     data_->IBDatabase->SetDatabaseName(database_->Folder() + "/missing.fdb");
     EXPECT_THROW(TfrmProgramFilter::SelectPrograms(*data_), EDatabaseError);
     EXPECT_TRUE(dialogs_.Calls().empty());
+}
+
+// Latin, Cyrillic (Ё outside the А..я run too), digits only in identifiers and durations, and a
+// '?' that a character without a Windows-1251 form must not turn into.
+std::string MixedProgrammes() {
+    return Programme(12, "Morning News", "News") + Programme(31, "Вечерние новости", "Новости") +
+           Programme(40, "Ёжик в тумане", "Мультфильмы") + Programme(7, "What?", "Quiz") +
+           Programme(53, "Sport", "Вести");
+}
+
+// One key press per character, as a keyboard layout delivers Cyrillic and other characters.
+void Type(QLineEdit& field, const char* utf8) {
+    for (const char32_t character : QString::fromUtf8(utf8).toUcs4()) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, {}, QString::fromUcs4(&character, 1));
+        QApplication::sendEvent(&field, &press);
+    }
+}
+
+TEST_F(ProgramFilter, TypingShowsRowsWhoseIdSeriesOrNameContainTheTextIgnoringCase) {
+    struct Case {
+        const char* typed;
+        std::vector<std::string> ids;
+    };
+    const std::vector<Case> cases = {
+        {"", {"7", "12", "31", "40", "53"}},
+        {"news", {"12"}},
+        {"NEWS", {"12"}},
+        {"ing n", {"12"}},
+        {"НОВОСТИ", {"31"}},
+        {"вести", {"53"}},
+        {"ёжик", {"40"}},
+        {"ТУМАН", {"40"}},
+        {"мульт", {"40"}},
+        {"3", {"31", "53"}},
+        {"?", {"7"}},
+        {"ü", {}},
+        {"Wh😀", {}},
+        {"x", {}},
+    };
+    Start(MixedProgrammes());
+    Select([&](TfrmProgramFilter& window) {
+        for (const Case& c : cases) {
+            window.edtFilter->clear();
+            Type(*window.edtFilter, c.typed);
+            EXPECT_EQ(Column(window, "NPROGRAM_ID"), c.ids) << c.typed;
+            EXPECT_EQ(window.qryPrograms->RecordCount(), static_cast<int>(c.ids.size())) << c.typed;
+            EXPECT_EQ(window.qryPrograms->RecordNumber(), c.ids.empty() ? 0 : 1) << c.typed;
+        }
+        EXPECT_TRUE(dialogs_.Messages().empty());
+    });
+}
+
+TEST_F(ProgramFilter, FilteredRowsKeepTheChosenOrderThroughReSorts) {
+    struct Case {
+        int title; // -1: none
+        std::vector<std::string> ids;
+    };
+    const std::vector<Case> cases = {
+        {-1, {"5", "7", "9"}},
+        {2, {"5", "9", "7"}}, // "Program": Five, Nine, Seven
+        {2, {"7", "9", "5"}},
+        {0, {"5", "7", "9"}},
+    };
+    Start(FivePrograms());
+    Select([&](TfrmProgramFilter& window) {
+        Type(*window.edtFilter, "E");
+        for (const Case& c : cases) {
+            if (c.title >= 0) ClickTitle(*window.grdPrograms, c.title);
+            EXPECT_EQ(Column(window, "NPROGRAM_ID"), c.ids) << window.SortKey();
+        }
+    });
+}
+
+TEST_F(ProgramFilter, HiddenRowsLeaveTheSelectionAndSelectReturnsTheShownSelectedOnes) {
+    struct Case {
+        const char* typed;
+        bool escape;     // Esc in the field after typing
+        int toggledRow;  // a Ctrl+click on a shown row afterwards; -1 none
+        const char* ids; // every row was selected first
+    };
+    const std::vector<Case> cases = {
+        {"e", false, -1, "5, 7, 9"}, {"e", true, -1, "5, 7, 9"}, {"ev", false, -1, "7"},
+        {"e", false, 1, "5, 9"},     {"x", true, -1, "-1"},
+    };
+    Start(FivePrograms());
+    for (const Case& c : cases) {
+        const std::string ids = Select([&](TfrmProgramFilter& window) {
+            for (int row = 0; row < 4; ++row)
+                ClickRow(*window.grdPrograms, row, Qt::ControlModifier);
+            Type(*window.edtFilter, c.typed);
+            if (c.escape) QTest::keyClick(window.edtFilter, Qt::Key_Escape);
+            if (c.toggledRow >= 0) ClickRow(*window.grdPrograms, c.toggledRow, Qt::ControlModifier);
+            window.btnSelect->click();
+        });
+        EXPECT_EQ(ids, c.ids) << c.typed << (c.escape ? " Esc" : "");
+    }
+}
+
+TEST_F(ProgramFilter, GridKeepsTheFocusAndItsKeysCtrlFReachesTheFieldWhereEscClears) {
+    Start(FivePrograms());
+    Select([](TfrmProgramFilter& window) {
+        TRecordGrid& grid = *window.grdPrograms;
+        EXPECT_EQ(QApplication::focusWidget(), &grid);
+        QTest::keyClick(&grid, Qt::Key_Down);
+        EXPECT_EQ(window.qryPrograms->Field("NPROGRAM_ID").AsString(), "5");
+        QTest::keyClick(&grid, Qt::Key_F, Qt::ControlModifier);
+        ASSERT_EQ(QApplication::focusWidget(), window.edtFilter);
+        Type(*window.edtFilter, "ev");
+        EXPECT_EQ(Column(window, "NPROGRAM_ID"), (std::vector<std::string>{"7"}));
+        QTest::keyClick(window.edtFilter, Qt::Key_Escape);
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_EQ(window.edtFilter->text(), "");
+        EXPECT_EQ(Column(window, "NPROGRAM_ID").size(), 4u);
+        Type(*window.edtFilter, "ev");
+        grid.setFocus();
+        QTest::keyClick(&grid, Qt::Key_Escape);
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_EQ(window.edtFilter->text(), "ev");
+    });
 }
 
 } // namespace
