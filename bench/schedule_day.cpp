@@ -1,6 +1,6 @@
 // The main window's day: opening a stored day of 2,000 broadcasts in three positions, saving
-// it back, marking its overlaps and gaps, adding 500 programmes chosen in the picker, and importing 2,000 broadcasts. Run with
-// QT_QPA_PLATFORM=offscreen.
+// it back, marking its overlaps and gaps, adding 500 programmes chosen in the picker, and importing
+// 2,000 broadcasts. Run with QT_QPA_PLATFORM=offscreen.
 #include "MainWindowOnDatabase.h"
 #include "planner/widget/Planner.h"
 
