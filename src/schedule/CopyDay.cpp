@@ -39,6 +39,7 @@ void TfrmMain::actCopyDayExecute() {
         return;
     const TScheduleDay copy = DayOfPlanner(*Planner1, *target);
     StoreDayOverAnyVersion(*data_->qryTemp, copy);
+    // For a while: the message hides the day's totals beside it.
     statusBar()->showMessage(
-        ToQString("Copied " + Broadcasts(copy.Broadcasts.size()) + " to " + date + "."));
+        ToQString("Copied " + Broadcasts(copy.Broadcasts.size()) + " to " + date + "."), 10000);
 }

@@ -109,7 +109,8 @@ TEST_F(CopyDay, ToAnEmptyDateStoresTheShownDayWithItsPositionsAndChangesNothingS
         auto& window = dynamic_cast<TfrmCopyDay&>(*call.Window);
         EXPECT_EQ(window.Date(), EncodeDate(2010, 6, 18)) << "the day after is proposed";
         window.edDate->setDate(QDate(2010, 6, 20));
-        return mrOk;
+        window.btnCopy->click();
+        return window.result();
     });
     QTest::keyClick(window_->Planner1, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
     ASSERT_EQ(dialogs_.Calls().size(), 1u) << "only the date is asked";
