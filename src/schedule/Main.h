@@ -80,6 +80,9 @@ public:
     void actImportExecute();
     // Opens the catalogue window; the row current at its closing reopens qryPrograms.
     void actShowAllProgramsExecute();
+    // Stores the shown day, unsaved changes included, under another date the user picks; the
+    // shown day and its history stay as they are.
+    void actCopyDayExecute();
 
     QToolBar* tlbMain = nullptr;
     QToolButton* btnAddProgram = nullptr;
@@ -90,6 +93,7 @@ public:
     // At the toolbar's right end: what the window does beyond its five buttons.
     QToolButton* btnMore = nullptr;
     QMenu* mnuMore = nullptr;
+    QAction* actCopyDay = nullptr;
     TPlanner* Planner1 = nullptr;
     QWidget* Panel1 = nullptr;
     TPlannerCalendar* PlannerCalendar1 = nullptr;

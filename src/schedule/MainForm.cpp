@@ -125,6 +125,9 @@ void TfrmMain::CreateMoreMenu() {
     tlbMain->addWidget(spacer);
     mnuMore = new QMenu(this);
     mnuMore->setObjectName("mnuMore");
+    actCopyDay = AddShortcut("actCopyDay", "Copy Day To\x85", {QKeySequence("Ctrl+Shift+C")},
+                             [this] { actCopyDayExecute(); });
+    mnuMore->addAction(actCopyDay);
     auto* more = new QAction(ToQString("More"), this);
     more->setObjectName("actMore");
     more->setMenu(mnuMore);

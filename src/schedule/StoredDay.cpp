@@ -6,6 +6,8 @@
 #include "schedule/DayVersion.h"
 #include "support/common/TextDate.h"
 
+#include <optional>
+
 namespace {
 
 std::optional<TDateTime> OptionalDate(const TField& field) {
@@ -76,6 +78,28 @@ void ReplaceStoredDay(TIBQuery& query, const TScheduleDay& day) {
         InsertBroadcast(query, broadcast, day.Date);
 }
 
+// Stores the day when the version found for its date is `expected`, or whatever it is without one.
+TStoreResult StoreOverVersion(TIBQuery& query, const TScheduleDay& day,
+                              std::optional<int> expected) {
+    TIBTransaction& transaction = *query.Transaction();
+    if (transaction.Active()) transaction.Commit();
+    EnsureDayVersions(query);
+    try {
+        const int found = ReadDayVersion(query, day.Date);
+        if (expected && found != *expected) {
+            transaction.Rollback();
+            return {false, found};
+        }
+        RaiseVersionOrSayWhoIsSaving(query, day.Date, found);
+        ReplaceStoredDay(query, day);
+        transaction.Commit();
+        return {true, found + 1};
+    } catch (...) {
+        if (transaction.Active()) transaction.Finish(TARollback, true);
+        throw;
+    }
+}
+
 } // namespace
 
 TScheduleDay ReadStoredDay(TIBQuery& query, TDateTime date) {
@@ -99,23 +123,22 @@ TScheduleDay ReadStoredDay(TIBQuery& query, TDateTime date) {
 }
 
 TStoreResult StoreDay(TIBQuery& query, const TScheduleDay& day) {
+    return StoreOverVersion(query, day, day.StoredVersion);
+}
+
+void StoreDayOverAnyVersion(TIBQuery& query, const TScheduleDay& day) {
+    StoreOverVersion(query, day, std::nullopt);
+}
+
+int StoredBroadcastCount(TIBQuery& query, TDateTime date) {
     TIBTransaction& transaction = *query.Transaction();
     if (transaction.Active()) transaction.Commit();
-    EnsureDayVersions(query);
-    try {
-        const int found = ReadDayVersion(query, day.Date);
-        if (found != day.StoredVersion) {
-            transaction.Rollback();
-            return {false, found};
-        }
-        RaiseVersionOrSayWhoIsSaving(query, day.Date, found);
-        ReplaceStoredDay(query, day);
-        transaction.Commit();
-        return {true, found + 1};
-    } catch (...) {
-        if (transaction.Active()) transaction.Finish(TARollback, true);
-        throw;
-    }
+    query.SetSQL({"select count(*) from program_timeline", "where dstart_date = :DDATE"});
+    query.Param("DDATE").SetAsDate(date);
+    query.Open();
+    const int count = query.Fields(0).AsInteger();
+    transaction.Commit();
+    return count;
 }
 
 std::vector<std::string> DayCaptions(TDateTime first, int positions) {

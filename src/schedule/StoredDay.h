@@ -26,6 +26,13 @@ struct TStoreResult {
 // stays as it was. A save of the same date by another user at the same moment raises
 // EDatabaseError "The schedule of <date> is being saved by another user. Try again.".
 TStoreResult StoreDay(TIBQuery& query, const TScheduleDay& day);
+// The same over whatever version the date has: a copy that replaces the date on purpose, after
+// the user was asked about what it holds.
+void StoreDayOverAnyVersion(TIBQuery& query, const TScheduleDay& day);
+
+// The broadcasts stored under the date, those a save of it replaces. The query's transaction is
+// committed afterwards.
+int StoredBroadcastCount(TIBQuery& query, TDateTime date);
 
 // Header captions for positions shown as consecutive dates from `first`: an empty caption above
 // the time column, then one date per position.
