@@ -1,12 +1,11 @@
 #pragma once
 
 // The main window on a fresh database, as start-up binds them, for benchmarks of its actions.
+#include "BenchApplication.h"
 #include "data/mData.h"
-#include "platform/ErrorHandler.h"
 #include "schedule/Main.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDatabase.h"
-#include "support/TestApplication.h"
 
 #include <fstream>
 #include <memory>
@@ -23,13 +22,8 @@ struct MainWindowOnDatabase {
         return dialogs.Messages().empty() ? std::string() : dialogs.Messages().front();
     }
 
-    // Before any window: the application object and its title.
-    struct Application {
-        Application() {
-            TestApplication();
-            SetApplicationTitle("Skedora");
-        }
-    } application;
+    // Before any window.
+    BenchApplication application;
     ScriptedDialogs dialogs;
     TempDatabase database;
     TfrmMain window;
