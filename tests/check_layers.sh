@@ -19,12 +19,13 @@ declare -A ALLOWED=(
   [planner/paint]="platform support support/xml planner/model"
   [planner/widget]="platform support support/xml planner/model planner/paint"
   [exchange]="platform day support support/xml"
+  [handover]="platform day"
   [catalogue]="platform db data support support/xml"
-  [schedule]="platform day db data support support/xml exchange planner/model planner/paint planner/widget catalogue"
-  [app]="platform day db data support support/xml exchange planner/model planner/paint planner/widget catalogue schedule"
+  [schedule]="platform day db data support support/xml exchange handover planner/model planner/paint planner/widget catalogue"
+  [app]="platform day db data support support/xml exchange handover planner/model planner/paint planner/widget catalogue schedule"
 )
 NO_QT="day db data support/xml exchange planner/model"
-NO_QT_WIDGETS="planner/paint"
+NO_QT_WIDGETS="planner/paint handover"
 
 folder_of() {
   local path=$1 best=""
