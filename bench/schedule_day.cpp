@@ -1,6 +1,6 @@
 // The main window's day: opening a stored day of 2,000 broadcasts in three positions, saving
-// it back, marking its overlaps and gaps, adding 500 programmes chosen in the picker, and importing
-// 2,000 broadcasts. Run with QT_QPA_PLATFORM=offscreen.
+// it back, copying it to another date, marking its overlaps and gaps, adding 500 programmes
+// chosen in the picker, and importing 2,000 broadcasts. Run with QT_QPA_PLATFORM=offscreen.
 #include "MainWindowOnDatabase.h"
 #include "planner/widget/Planner.h"
 
@@ -54,6 +54,22 @@ void BM_SaveSchedule(benchmark::State& state) {
     if (!day.FirstMessage().empty()) state.SkipWithError(day.FirstMessage().c_str());
 }
 BENCHMARK(BM_SaveSchedule)->Unit(benchmark::kMillisecond);
+
+// "Copy Day To…" of the shown day onto the next date, which holds the previous copy: the date
+// window, the count behind the replace question, and the store, beside the save above.
+void BM_CopyDay(benchmark::State& state) {
+    MainWindowOnDatabase& day = TheDay();
+    day.window.OpenStoredDay();
+    day.window.actCopyDayExecute();
+    for (auto _ : state) {
+        day.dialogs.Answer(mrOk);
+        day.dialogs.Answer(mrYes);
+        day.window.actCopyDayExecute();
+    }
+    state.counters["broadcasts"] = kBroadcasts;
+    if (!day.FirstMessage().empty()) state.SkipWithError(day.FirstMessage().c_str());
+}
+BENCHMARK(BM_CopyDay)->Unit(benchmark::kMillisecond);
 
 // What every change of the day pays for its marks: the day read off the planner, its overlaps,
 // gaps and totals, and the status bar's text.

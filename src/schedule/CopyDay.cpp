@@ -1,4 +1,7 @@
 #include "data/mData.h"
+#include "db/IBDatabase.h"
+#include "db/IBQuery.h"
+#include "db/IBTransaction.h"
 #include "planner/widget/Planner.h"
 #include "platform/Dialogs.h"
 #include "platform/ErrorHandler.h"
@@ -17,6 +20,18 @@ std::string Broadcasts(std::size_t count) {
     return std::to_string(count) + (count == 1 ? " broadcast" : " broadcasts");
 }
 
+// In a read-only read-committed transaction of its own: the day's snapshot transaction would be
+// held open across the question, and a writing one costs the engine a transaction's page writes.
+int TargetBroadcasts(TIBDatabase& database, TDateTime date) {
+    TIBTransaction transaction;
+    transaction.SetDefaultDatabase(&database);
+    transaction.SetParams({"read", "read_committed", "rec_version", "nowait"});
+    TIBQuery query;
+    query.SetDatabase(&database);
+    query.SetTransaction(&transaction);
+    return StoredBroadcastCount(query, date);
+}
+
 } // namespace
 
 // The planner, its history and the version it started from stay as they are: the copy is
@@ -31,7 +46,7 @@ void TfrmMain::actCopyDayExecute() {
                                 ApplicationTitle(), MessageIcon::Warning, MessageButtons::OK);
         return;
     }
-    const int stored = StoredBroadcastCount(*qryDay, *target);
+    const int stored = TargetBroadcasts(*data_->IBDatabase, *target);
     if (stored > 0 &&
         AppDialogs().MessageBox("Replace the " + Broadcasts(stored) + " stored for " + date + "?",
                                 ApplicationTitle(), MessageIcon::Question,
