@@ -67,9 +67,10 @@ void TfrmMain::SelectOverlappingItems() {
 }
 
 void TfrmMain::actSettingsExecute() {
-    TfrmSettings window(markSettings_, this);
+    TfrmSettings window(markSettings_, ReadChannelSettings(), this);
     if (AppDialogs().ShowModal(window) != mrOk) return;
     WriteMarkSettings(window.Settings());
+    WriteChannelSettings(window.Channel());
     markSettings_ = window.Settings();
     RefreshDayMarks();
 }
