@@ -83,6 +83,13 @@ public:
     // Stores the shown day, unsaved changes included, under another date the user picks; the
     // shown day and its history stay as they are.
     void actCopyDayExecute();
+    // The stored days of a range the user picks as an XMLTV guide.
+    void actExportXmltvExecute();
+    // The shown day, unsaved changes included, as a table per position: printed after a
+    // preview, as a PDF file, or as a CSV file.
+    void actPrintExecute();
+    void actExportPdfExecute();
+    void actExportCsvExecute();
 
     QToolBar* tlbMain = nullptr;
     QToolButton* btnAddProgram = nullptr;
@@ -94,6 +101,10 @@ public:
     QToolButton* btnMore = nullptr;
     QMenu* mnuMore = nullptr;
     QAction* actCopyDay = nullptr;
+    QAction* actExportXmltv = nullptr;
+    QAction* actPrint = nullptr;
+    QAction* actExportPdf = nullptr;
+    QAction* actExportCsv = nullptr;
     TPlanner* Planner1 = nullptr;
     QWidget* Panel1 = nullptr;
     TPlannerCalendar* PlannerCalendar1 = nullptr;
@@ -148,6 +159,13 @@ private:
                        void (TfrmMain::*handler)());
     QToolButton* AddToolButton(const char* name, QAction* action);
     void CreateMoreMenu();
+    void CreateHandOverActions();
+    // With unsaved changes, asks whether to save them before the stored days are read; false
+    // when the user cancels or the save fails. Discard leaves the changes on the planner.
+    bool ConfirmStoredDaysOnly();
+    // Asks for the file name, proposing one, and writes the bytes to it.
+    void SaveHandOver(const std::string& title, const std::string& filter,
+                      const std::string& fileName, const std::string& bytes);
     void CreateDayControls();
     void CreateUndoActions();
     QAction* AddShortcut(const char* name, const char* caption, const QList<QKeySequence>& keys,

@@ -128,6 +128,7 @@ void TfrmMain::CreateMoreMenu() {
     actCopyDay = AddShortcut("actCopyDay", "Copy Day To\x85", {QKeySequence("Ctrl+Shift+C")},
                              [this] { actCopyDayExecute(); });
     mnuMore->addAction(actCopyDay);
+    CreateHandOverActions();
     auto* more = new QAction(ToQString("More"), this);
     more->setObjectName("actMore");
     more->setMenu(mnuMore);

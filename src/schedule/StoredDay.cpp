@@ -15,28 +15,6 @@ std::optional<TDateTime> OptionalDate(const TField& field) {
     return field.AsDateTime();
 }
 
-// A row without running time takes it from its end, and one without either has none.
-TDayBroadcast StoredBroadcast(const TIBQuery& query) {
-    TDayBroadcast broadcast;
-    const TField& id = query.Field("NPROGRAM_ID");
-    broadcast.ProgramId = id.IsNull() ? -1 : id.AsInteger();
-    broadcast.ProgramName = query.Field("SNAME").AsString();
-    broadcast.SeriesName = query.Field("SSERIES_NAME").AsString();
-    broadcast.Language = query.Field("SLANGUAGE").AsString();
-    broadcast.Start = query.Field("TSTART_TIME").AsDateTime();
-    const TField& duration = query.Field("TDURATION");
-    const TField& end = query.Field("TEND_TIME");
-    if (!duration.IsNull())
-        broadcast.End = broadcast.Start + duration.AsDateTime();
-    else if (!end.IsNull())
-        broadcast.End = EndOnTheAir(broadcast.Start, end.AsDateTime());
-    else
-        broadcast.End = broadcast.Start;
-    broadcast.Position = StoredPosition(query.Field("DSTART_DATE").AsDateTime(),
-                                        OptionalDate(query.Field("DEND_DATE")));
-    return broadcast;
-}
-
 // Only the rows saved under the date: the day before's later positions end on this date and
 // belong to that day.
 void DeleteStoredDay(TIBQuery& query, TDateTime date) {
@@ -101,6 +79,28 @@ TStoreResult StoreOverVersion(TIBQuery& query, const TScheduleDay& day,
 }
 
 } // namespace
+
+// Without running time a row takes it from its end, and one without either has none.
+TDayBroadcast StoredBroadcast(const TIBQuery& query) {
+    TDayBroadcast broadcast;
+    const TField& id = query.Field("NPROGRAM_ID");
+    broadcast.ProgramId = id.IsNull() ? -1 : id.AsInteger();
+    broadcast.ProgramName = query.Field("SNAME").AsString();
+    broadcast.SeriesName = query.Field("SSERIES_NAME").AsString();
+    broadcast.Language = query.Field("SLANGUAGE").AsString();
+    broadcast.Start = query.Field("TSTART_TIME").AsDateTime();
+    const TField& duration = query.Field("TDURATION");
+    const TField& end = query.Field("TEND_TIME");
+    if (!duration.IsNull())
+        broadcast.End = broadcast.Start + duration.AsDateTime();
+    else if (!end.IsNull())
+        broadcast.End = EndOnTheAir(broadcast.Start, end.AsDateTime());
+    else
+        broadcast.End = broadcast.Start;
+    broadcast.Position = StoredPosition(query.Field("DSTART_DATE").AsDateTime(),
+                                        OptionalDate(query.Field("DEND_DATE")));
+    return broadcast;
+}
 
 TScheduleDay ReadStoredDay(TIBQuery& query, TDateTime date) {
     TIBTransaction& transaction = *query.Transaction();

@@ -12,6 +12,10 @@ class TIBQuery;
 // gives; positions and captions to show them, and the version they were saved with. The query's
 // transaction is committed afterwards.
 TScheduleDay ReadStoredDay(TIBQuery& query, TDateTime date);
+// The broadcast of the query's current row, which has the columns NPROGRAM_ID, DSTART_DATE,
+// DEND_DATE, TSTART_TIME, TEND_TIME, TDURATION of the broadcast and SNAME, SSERIES_NAME,
+// SLANGUAGE of its programme.
+TDayBroadcast StoredBroadcast(const TIBQuery& query);
 
 // What a save did: stored the day, which now has `Version`; or found `Version` stored by another
 // user where the day started from another one, and wrote nothing.

@@ -100,6 +100,20 @@ int main(int argc, char** argv) {
     dialogs.AnswerFile(WriteBroadcastFile(database.Folder()));
     main.actImport->trigger();
     Save(main, folder + "/imported.png");
+
+    // The More menu's windows as their entries open them; the preview shows the imported day.
+    for (const auto& [action, name] :
+         {std::pair{main.actCopyDay, "copy_day"}, std::pair{main.actSettings, "settings"},
+          std::pair{main.actExportXmltv, "xmltv_range"},
+          std::pair{main.actPrint, "print_preview"}}) {
+        dialogs.AnswerWith([&folder, name = name](const DialogCall& call) {
+            call.Window->resize(call.Window->sizeHint().expandedTo(QSize(200, 100)));
+            if (std::string(name) == "print_preview") call.Window->resize(700, 900);
+            Save(*call.Window, folder + "/" + name + ".png");
+            return mrCancel;
+        });
+        action->trigger();
+    }
     for (const std::string& message : dialogs.Messages())
         std::cerr << "message: " << message << "\n";
     return dialogs.Messages().empty() ? 0 : 1;
