@@ -8,13 +8,25 @@
 
 // What the command line asks of this run. The options are declared in one place, shared by the
 // window and by the runs that need none.
+// An export run without a window: the file written and the stored days it holds.
+struct TExportRequest {
+    enum class Form { Xmltv, Pdf, Csv };
+    Form form = Form::Xmltv;
+    std::string file;    // the argument's bytes
+    TDateTime first = 0; // the XMLTV range; the one date of the PDF and CSV
+    TDateTime last = 0;
+    std::optional<std::string> timeZone; // --time-zone, instead of the settings' zone
+};
+
 struct TCommandLine {
-    enum class Request { Run, Help, Version, UsageError };
+    enum class Request { Run, Help, Version, UsageError, Export };
     Request request = Request::Run;
     // --date's value, checked when the main window takes it (ScheduleDateOf).
     std::optional<std::string> date;
     // --database: the connection string for this run, instead of SQL.ini's.
     std::string database;
+    // For Export: what to write.
+    TExportRequest exportRequest;
     // For UsageError: what was wrong, in one line.
     std::string error;
 };

@@ -2,6 +2,7 @@
 
 #include "app/Application.h"
 #include "app/CommandLine.h"
+#include "app/HeadlessExport.h"
 #include "app/Startup.h"
 #include "app/TerminationSignals.h"
 #include "data/mData.h"
@@ -20,9 +21,13 @@ int main(int argc, char** argv) {
     BlockTerminationSignals();
     // Read before the application object, which needs a display: --help works without one.
     const TCommandLine commandLine = ParseCommandLine(std::vector<std::string>(argv, argv + argc));
-    if (commandLine.request != TCommandLine::Request::Run) return AnswerWithoutWindow(commandLine);
+    const bool exports = commandLine.request == TCommandLine::Request::Export;
+    if (commandLine.request != TCommandLine::Request::Run && !exports)
+        return AnswerWithoutWindow(commandLine);
     const std::string executableFolder = ExecutableFolder();
     if (InstalledDataFolder(executableFolder)) UsePerUserEngineLock();
+    if (exports)
+        return RunHeadlessExport(commandLine, DatabasePlaceOf(executableFolder), argc, argv);
     TApplication application(argc, argv);
     SetApplicationIdentity();
     QtDialogs dialogs;
