@@ -1,10 +1,8 @@
 #include "handover/DayCsv.h"
 
+#include "handover/DayClock.h"
 #include "platform/Cp1251.h"
 #include "platform/DateTime.h"
-#include "platform/Format.h"
-
-#include <cmath>
 
 namespace {
 
@@ -18,26 +16,13 @@ std::string Field(const std::string& utf8) {
     return quoted + '"';
 }
 
-// hh:mm of the time of day, whole minutes rounded: an end past midnight shows the next day's
-// time, a start before the day's start the previous day's.
-std::string Clock(TDateTime time) {
-    const long minutes = std::lround(time * kMinsPerDay);
-    const long ofDay = ((minutes % kMinsPerDay) + kMinsPerDay) % kMinsPerDay;
-    return Format("%02ld:%02ld", ofDay / 60, ofDay % 60);
-}
-
-std::string Length(TDateTime running) {
-    const long minutes = std::max(0L, std::lround(running * kMinsPerDay));
-    return Format("%02ld:%02ld", minutes / 60, minutes % 60);
-}
-
 std::string Row(const TScheduleDay& day, const TDayBroadcast& broadcast) {
     const std::string fields[] = {
         FormatDateTime("yyyy-mm-dd", day.Date + broadcast.Position),
         std::to_string(broadcast.Position + 1),
-        Clock(broadcast.Start),
-        Clock(broadcast.End),
-        Length(broadcast.RunningTime()),
+        ClockText(broadcast.Start, false),
+        ClockText(broadcast.End, false),
+        RunningText(broadcast.RunningTime(), true),
         std::to_string(broadcast.ProgramId),
         Field(Cp1251ToUtf8(broadcast.SeriesName)),
         Field(Cp1251ToUtf8(broadcast.ProgramName)),

@@ -1,8 +1,8 @@
 #include "handover/DayTable.h"
 
+#include "handover/DayClock.h"
 #include "platform/Cp1251.h"
 #include "platform/DateTime.h"
-#include "platform/Format.h"
 
 #include <QBuffer>
 #include <QDate>
@@ -15,7 +15,6 @@
 #include <QTextOption>
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <vector>
 
 namespace {
@@ -149,25 +148,10 @@ Sheet MakeSheet(QPainter& painter) {
     return sheet;
 }
 
-// hh:mm of the clock, whole minutes rounded, and the days it lies after or before the day's.
-QString Clock(TDateTime time) {
-    const long minutes = std::lround(time * kMinsPerDay);
-    const long days = static_cast<long>(std::floor(static_cast<double>(minutes) / kMinsPerDay));
-    const long ofDay = minutes - days * kMinsPerDay;
-    std::string clock = Format("%02ld:%02ld", ofDay / 60, ofDay % 60);
-    if (days != 0) clock += Format(" %+ld", days);
-    return QString::fromStdString(clock);
-}
-
-QString RunningTime(TDateTime running) {
-    const long minutes = std::max(0L, std::lround(running * kMinsPerDay));
-    return QString::fromStdString(Format("%ld:%02ld", minutes / 60, minutes % 60));
-}
-
 Cells BroadcastCells(const TDayBroadcast& broadcast) {
-    return {Clock(broadcast.Start),
-            Clock(broadcast.End),
-            RunningTime(broadcast.RunningTime()),
+    return {QString::fromStdString(ClockText(broadcast.Start, true)),
+            QString::fromStdString(ClockText(broadcast.End, true)),
+            QString::fromStdString(RunningText(broadcast.RunningTime(), false)),
             Text(broadcast.SeriesName),
             Text(broadcast.ProgramName),
             Text(broadcast.Language)};

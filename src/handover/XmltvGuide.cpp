@@ -49,11 +49,20 @@ std::string Escaped(const QString& text) {
     std::string escaped;
     for (const char c : text.toStdString()) {
         switch (c) {
-        case '&': escaped += "&amp;"; break;
-        case '<': escaped += "&lt;"; break;
-        case '>': escaped += "&gt;"; break;
-        case '"': escaped += "&quot;"; break;
-        default: escaped += c;
+        case '&':
+            escaped += "&amp;";
+            break;
+        case '<':
+            escaped += "&lt;";
+            break;
+        case '>':
+            escaped += "&gt;";
+            break;
+        case '"':
+            escaped += "&quot;";
+            break;
+        default:
+            escaped += c;
         }
     }
     return escaped;
@@ -104,7 +113,8 @@ std::vector<TGuideRow> RowsOnTheAir(const std::vector<TGuideRow>& rows, TDateTim
                                     TDateTime last) {
     std::map<long long, long long> latestStored; // by air day
     for (const TGuideRow& row : rows) {
-        long long& latest = latestStored.try_emplace(AirDay(row), DayOf(row.StoredDate)).first->second;
+        long long& latest =
+            latestStored.try_emplace(AirDay(row), DayOf(row.StoredDate)).first->second;
         latest = std::max(latest, DayOf(row.StoredDate));
     }
     std::vector<TGuideRow> onAir;
