@@ -5,11 +5,11 @@
 #include "platform/Cp1251.h"
 #include "platform/Exceptions.h"
 
-#include <QString>
 #include <algorithm>
 #include <cmath>
 #include <map>
 #include <numeric>
+#include <string_view>
 #include <utility>
 
 namespace {
@@ -26,85 +26,105 @@ std::int64_t Seconds(TDateTime time) {
     return std::llround(time * 86400);
 }
 
-// XML 1.0's characters less U+007F..U+009F, which the validator takes for mis-encoded text
-// (Windows-1251's unassigned byte arrives as U+0098). Surrogates come in pairs from UTF-8.
-bool Carried(QChar c) {
-    const char16_t u = c.unicode();
-    return u == '\t' || u == '\n' || u == '\r' || (u >= 0x20 && u < 0x7F) ||
-           (u >= 0xA0 && u <= 0xFFFD);
+// The bytes of the character at i that a guide drops: controls but tab and line breaks, U+007F to
+// U+009F (the validator takes them for mis-encoded text; Windows-1251's unassigned byte arrives
+// as U+0098) and the non-characters U+FFFE, U+FFFF. The text is well-formed UTF-8.
+size_t Dropped(std::string_view utf8, size_t i) {
+    const auto byte = [&](size_t at) {
+        return at < utf8.size() ? static_cast<unsigned char>(utf8[at]) : 0;
+    };
+    const unsigned char c = byte(i);
+    if ((c < 0x20 && c != '\t' && c != '\n' && c != '\r') || c == 0x7F) return 1;
+    if (c == 0xC2 && byte(i + 1) >= 0x80 && byte(i + 1) < 0xA0) return 2;
+    if (c == 0xEF && byte(i + 1) == 0xBF && byte(i + 2) >= 0xBE) return 3;
+    return 0;
 }
 
-QString Text(const std::string& utf8) {
-    QString text = QString::fromUtf8(utf8);
-    text.removeIf([](QChar c) { return !Carried(c); });
-    return text;
-}
-
-bool IsBlank(const QString& text) {
-    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.isSpace(); });
-}
-
-// Escaped for element content and quoted attributes alike.
-std::string Escaped(const QString& text) {
-    std::string escaped;
-    for (const char c : text.toStdString()) {
-        switch (c) {
-        case '&':
-            escaped += "&amp;";
-            break;
-        case '<':
-            escaped += "&lt;";
-            break;
-        case '>':
-            escaped += "&gt;";
-            break;
-        case '"':
-            escaped += "&quot;";
-            break;
-        default:
-            escaped += c;
-        }
+const char* Entity(char c) {
+    switch (c) {
+    case '&':
+        return "&amp;";
+    case '<':
+        return "&lt;";
+    case '>':
+        return "&gt;";
+    case '"':
+        return "&quot;";
+    default:
+        return nullptr;
     }
-    return escaped;
+}
+
+// The UTF-8 text as XML carries it, escaped for element content and quoted attributes alike.
+std::string XmlText(std::string_view utf8) {
+    std::string text;
+    text.reserve(utf8.size());
+    size_t copied = 0;
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        const size_t dropped = Dropped(utf8, i);
+        const char* entity = Entity(utf8[i]);
+        if (!dropped && !entity) continue;
+        text.append(utf8.substr(copied, i - copied)).append(entity ? entity : "");
+        i += dropped ? dropped - 1 : 0;
+        copied = i + 1;
+    }
+    return text.append(utf8.substr(copied));
+}
+
+// Blank to the validator: spaces only, of which Windows-1251 has the ASCII ones and U+00A0.
+bool IsBlank(std::string_view text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text.compare(i, 2, "\xC2\xA0") == 0)
+            ++i;
+        else if (text[i] != ' ' && text[i] != '\t' && text[i] != '\n' && text[i] != '\r')
+            return false;
+    }
+    return true;
 }
 
 struct TProgrammeTexts {
-    QString Title, SubTitle, Description;
-    std::string Lang; // of all three; empty when not known
+    std::string Title, SubTitle, Description; // XML text; empty when left out
+    std::string Lang;                         // of all three; empty when not known
 };
 
 // The validator rejects a blank title, so a programme without names is named by its id.
-TProgrammeTexts TextsOf(const TGuideRow& row) {
-    const QString series = Text(Cp1251ToUtf8(row.SeriesName));
-    const QString name = Text(Cp1251ToUtf8(row.ProgramName));
+TProgrammeTexts TextsOf(const TGuideRow& row, const std::string& lang) {
+    const std::string series = XmlText(Cp1251ToUtf8(row.SeriesName));
+    const std::string name = XmlText(Cp1251ToUtf8(row.ProgramName));
     if (!row.ProgramExists || (IsBlank(series) && IsBlank(name)))
-        return {.Title = QString::fromUtf8("Program \u2116") + QString::number(row.ProgramId),
+        return {.Title = "Program \u2116" + std::to_string(row.ProgramId),
                 .SubTitle = {},
                 .Description = {},
                 .Lang = {}};
-    const QString description = Text(Cp1251ToUtf8(row.Description));
+    const std::string description = XmlText(Cp1251ToUtf8(row.Description));
     return {.Title = IsBlank(series) ? name : series,
-            .SubTitle = IsBlank(series) || IsBlank(name) ? QString() : name,
-            .Description = IsBlank(description) ? QString() : description,
-            .Lang = LanguageCode(row.Language)};
+            .SubTitle = IsBlank(series) || IsBlank(name) ? std::string() : name,
+            .Description = IsBlank(description) ? std::string() : description,
+            .Lang = lang};
 }
 
-std::string Element(const char* name, const std::string& lang, const QString& text) {
-    if (text.isEmpty()) return {};
-    const std::string attribute = lang.empty() ? "" : " lang=\"" + lang + "\"";
-    return std::string("    <") + name + attribute + ">" + Escaped(text) + "</" + name + ">\n";
+template <typename... Parts> void Append(std::string& xml, const Parts&... parts) {
+    ((xml += parts), ...);
 }
 
-std::string Programme(const TGuideRow& row, std::int64_t start, const QTimeZone& zone,
-                      const std::string& channel) {
+void AppendElement(std::string& xml, const char* name, const std::string& lang,
+                   const std::string& text) {
+    if (text.empty()) return;
+    Append(xml, "    <", name, lang.empty() ? "" : " lang=\"" + lang + "\"", ">", text, "</", name,
+           ">\n");
+}
+
+void AppendProgramme(std::string& xml, const TGuideRow& row, std::int64_t start,
+                     const QTimeZone& zone, const std::string& channel, const std::string& lang) {
     const std::int64_t duration = Seconds(row.Duration);
-    const TProgrammeTexts texts = TextsOf(row);
-    return "  <programme start=\"" + XmltvTime(zone, start) + "\" stop=\"" +
-           XmltvTime(zone, start + duration) + "\" channel=\"" + channel + "\">\n" +
-           Element("title", texts.Lang, texts.Title) +
-           Element("sub-title", texts.Lang, texts.SubTitle) +
-           Element("desc", texts.Lang, texts.Description) + "    <length units=\"minutes\">" +
-           std::to_string(std::llround(duration / 60.0)) + "</length>\n  </programme>\n";
+    const TProgrammeTexts texts = TextsOf(row, lang);
+    Append(xml, "  <programme start=\"", XmltvTime(zone, start), "\" stop=\"",
+           XmltvTime(zone, start + duration), "\" channel=\"", channel, "\">\n");
+    AppendElement(xml, "title", texts.Lang, texts.Title);
+    AppendElement(xml, "sub-title", texts.Lang, texts.SubTitle);
+    AppendElement(xml, "desc", texts.Lang, texts.Description);
+    Append(xml, "    <length units=\"minutes\">", std::to_string(std::llround(duration / 60.0)),
+           "</length>\n  </programme>\n");
 }
 
 } // namespace
@@ -140,16 +160,22 @@ std::string XmltvGuide(const std::vector<TGuideRow>& rows, const TGuideChannel& 
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(),
                      [&](size_t a, size_t b) { return starts[a] < starts[b]; });
-    const std::string id = Escaped(Text(channel.Id));
+    const std::string id = XmlText(channel.Id);
     std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                       "<!DOCTYPE tv SYSTEM \"xmltv.dtd\">\n"
                       "<tv generator-info-name=\"" +
-                      Escaped(Text("Skedora " + version)) + "\">\n  <channel id=\"" + id +
-                      "\">\n    <display-name>" + Escaped(Text(channel.DisplayName)) +
+                      XmlText("Skedora " + version) + "\">\n  <channel id=\"" + id +
+                      "\">\n    <display-name>" + XmlText(channel.DisplayName) +
                       "</display-name>\n  </channel>\n";
-    for (const size_t i : order)
-        xml += Programme(rows[i], starts[i], zone, id);
-    return xml + "</tv>\n";
+    std::map<std::string, std::string> langs; // by language name: a guide has few
+    for (const size_t i : order) {
+        auto lang = langs.find(rows[i].Language);
+        if (lang == langs.end())
+            lang = langs.emplace(rows[i].Language, LanguageCode(rows[i].Language)).first;
+        AppendProgramme(xml, rows[i], starts[i], zone, id, lang->second);
+    }
+    xml += "</tv>\n";
+    return xml;
 }
 
 bool IsValidChannelId(const std::string& id) {

@@ -21,6 +21,13 @@ std::int64_t FloorDiv(std::int64_t value, std::int64_t divisor) {
     return value / divisor - (value % divisor < 0 ? 1 : 0);
 }
 
+// The value in as many decimal digits as the width, with leading zeros.
+void AppendDigits(std::string& text, int value, int width) {
+    text.resize(text.size() + width);
+    for (auto digit = text.rbegin(); width-- > 0; value /= 10)
+        *digit++ = static_cast<char>('0' + value % 10);
+}
+
 } // namespace
 
 QTimeZone TimeZoneNamed(const std::string& name) {
@@ -45,11 +52,13 @@ std::string XmltvTime(const QTimeZone& zone, std::int64_t utc) {
     const int minutes = OffsetAt(zone, utc) / 60;
     const std::int64_t wall = utc + minutes * 60;
     const std::int64_t days = FloorDiv(wall, kSecsPerDay);
-    const std::int64_t second = wall - days * kSecsPerDay;
+    const auto second = static_cast<int>(wall - days * kSecsPerDay);
     int year = 0, month = 0, day = 0;
     DecodeDate(kUnixEpoch + static_cast<TDateTime>(days), year, month, day);
-    return Format("%04d%02d%02d%02d%02d%02d %c%02d%02d", year, month, day,
-                  static_cast<int>(second / 3600), static_cast<int>(second / 60 % 60),
-                  static_cast<int>(second % 60), minutes < 0 ? '-' : '+', std::abs(minutes) / 60,
-                  std::abs(minutes) % 60);
+    std::string written;
+    AppendDigits(written, year * 10000 + month * 100 + day, 8);
+    AppendDigits(written, second / 3600 * 10000 + second / 60 % 60 * 100 + second % 60, 6);
+    written += minutes < 0 ? " -" : " +";
+    AppendDigits(written, std::abs(minutes) / 60 * 100 + std::abs(minutes) % 60, 4);
+    return written;
 }
