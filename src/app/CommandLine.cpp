@@ -1,11 +1,12 @@
 #include "app/CommandLine.h"
 
+#include "handover/ZoneTime.h"
+#include "platform/Cp1251.h"
 #include "platform/Exceptions.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QStringList>
-#include <QTimeZone>
 #include <cstdio>
 
 #ifndef SKEDORA_VERSION
@@ -153,8 +154,11 @@ TCommandLine ExportCommandLine(const Options& options, TExportRequest::Form form
     request.last = *last;
     if (options.parser.isSet(options.timeZone)) {
         request.timeZone = Local(options.parser.value(options.timeZone));
-        if (!QTimeZone::isTimeZoneIdAvailable(QByteArray::fromStdString(*request.timeZone)))
-            return UsageError("Unknown time zone \"" + *request.timeZone + "\".");
+        try {
+            TimeZoneNamed(*request.timeZone);
+        } catch (const EConvertError& error) {
+            return UsageError(Cp1251ToUtf8(error.Message()));
+        }
     }
     TCommandLine result;
     result.request = TCommandLine::Request::Export;

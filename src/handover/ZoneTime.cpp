@@ -1,7 +1,7 @@
 #include "handover/ZoneTime.h"
 
+#include "platform/Cp1251.h"
 #include "platform/Exceptions.h"
-#include "platform/Format.h"
 
 #include <QDateTime>
 #include <algorithm>
@@ -32,7 +32,7 @@ void AppendDigits(std::string& text, int value, int width) {
 
 QTimeZone TimeZoneNamed(const std::string& name) {
     const QTimeZone zone(QByteArray::fromStdString(name));
-    if (!zone.isValid()) throw EConvertError(Format("Unknown time zone '%s'", name.c_str()));
+    if (!zone.isValid()) throw EConvertError("Unknown time zone \"" + Utf8ToCp1251(name) + "\".");
     return zone;
 }
 

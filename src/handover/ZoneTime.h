@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-// The zone of an IANA name ("Europe/Sofia"); raises EConvertError naming it when Qt does not know
-// it.
+// The zone of an IANA name ("Europe/Sofia", UTF-8); raises EConvertError naming it when Qt does
+// not know it.
 QTimeZone TimeZoneNamed(const std::string& name);
 
 // Seconds since 1970-01-01 00:00 UTC of a wall-clock time of the zone. Where the offset changes

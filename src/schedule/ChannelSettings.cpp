@@ -1,7 +1,7 @@
 #include "schedule/ChannelSettings.h"
 
+#include "handover/ZoneTime.h"
 #include "platform/AppFolders.h"
-#include "platform/Cp1251.h"
 #include "platform/Exceptions.h"
 
 #include <QSettings>
@@ -36,9 +36,5 @@ void WriteChannelSettings(const TChannelSettings& settings) {
 }
 
 QTimeZone ChannelTimeZone(const std::string& name) {
-    if (name.empty()) return QTimeZone::systemTimeZone();
-    const QByteArray id = QByteArray::fromStdString(name);
-    if (!QTimeZone::isTimeZoneIdAvailable(id))
-        throw EConvertError("Unknown time zone \"" + Utf8ToCp1251(name) + "\".");
-    return QTimeZone(id);
+    return name.empty() ? QTimeZone::systemTimeZone() : TimeZoneNamed(name);
 }

@@ -41,7 +41,7 @@ TEST(ZoneTime, WallClockTimesAcrossChangesOfOffset) {
         TimeZoneNamed("Europe/Atlantis");
         ADD_FAILURE() << "an unknown zone was taken";
     } catch (const EConvertError& e) {
-        EXPECT_EQ(e.Message(), "Unknown time zone 'Europe/Atlantis'");
+        EXPECT_EQ(e.Message(), "Unknown time zone \"Europe/Atlantis\".");
     }
     EXPECT_THROW(
         XmltvGuide({}, {.Id = "a.b", .DisplayName = "a"}, QTimeZone("Europe/Atlantis"), "2"),
