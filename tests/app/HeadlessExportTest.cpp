@@ -19,10 +19,11 @@ protected:
                     "TSTART_TIME, TDURATION) VALUES (1, '2010-03-28', '2010-03-28', '03:30', "
                     "'00:30');\n") {}
 
-    CommandResult Run(const std::string& arguments) const {
-        return RunCommand("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XDG_CONFIG_HOME=" +
-                          database_.Folder() + " " + SKEDORA_EXECUTABLE + " --database " +
-                          database_.Path() + " " + arguments + " 2>&1");
+    // The system's zone is TZ's; the settings name none.
+    CommandResult Run(const std::string& arguments, const std::string& zone = "UTC") const {
+        return RunCommand("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM TZ=" + zone +
+                          " XDG_CONFIG_HOME=" + database_.Folder() + " " + SKEDORA_EXECUTABLE +
+                          " --database " + database_.Path() + " " + arguments + " 2>&1");
     }
     std::string File(const std::string& name) const { return database_.Folder() + "/" + name; }
 
@@ -38,28 +39,29 @@ std::string Bytes(const std::string& fileName) {
 TEST_F(HeadlessExport, WritesEachFormAndAnswersBadInputWithItsExitCode) {
     const std::string kept = File("kept.xml");
     std::ofstream(kept) << "an earlier guide";
+    const std::string xmltv = " --from 2010-03-28 --to 2010-03-28";
     const struct {
+        std::string zone; // the system's, TZ
         std::string arguments;
         int exitCode;
         std::string output; // a part of what it says
     } cases[] = {
-        {"--export-xmltv " + File("guide.xml") +
-             " --from 2010-03-28 --to 2010-03-28 --time-zone Europe/Sofia",
-         0, ""},
-        {"--export-csv " + File("day.csv") + " --date 2010-03-28", 0, ""},
-        {"--export-pdf " + File("day.pdf") + " --date 2010-03-28", 0, ""},
-        {"--export-xmltv " + kept + " --from 2011-01-01 --to 2011-01-07", 1,
+        {"UTC", "--export-xmltv " + File("guide.xml") + xmltv + " --time-zone Europe/Sofia", 0, ""},
+        {"Europe/Sofia", "--export-xmltv " + File("system.xml") + xmltv, 0, ""},
+        {"UTC", "--export-csv " + File("day.csv") + " --date 2010-03-28", 0, ""},
+        {"UTC", "--export-pdf " + File("day.pdf") + " --date 2010-03-28", 0, ""},
+        {"UTC", "--export-xmltv " + kept + " --from 2011-01-01 --to 2011-01-07", 1,
          "skedora: No broadcasts are stored for"},
-        {"--export-csv /nonexistent/day.csv --date 2010-03-28", 1, "/nonexistent/day.csv"},
-        {"--export-xmltv x.xml --from 2010-03-28 --to 2010-03-27", 2,
+        {"UTC", "--export-csv /nonexistent/day.csv --date 2010-03-28", 1, "/nonexistent/day.csv"},
+        {"UTC", "--export-xmltv x.xml --from 2010-03-28 --to 2010-03-27", 2,
          "--to comes before --from.\nUsage: skedora"},
-        {"--export-xmltv x.xml --from 2010-03-28 --to 2010-03-28 --time-zone Mars/Base", 2,
+        {"UTC", "--export-xmltv x.xml" + xmltv + " --time-zone Mars/Base", 2,
          "Unknown time zone \"Mars/Base\"."},
-        {"--export-pdf x.pdf", 2, "--date YYYY-MM-DD is needed"},
-        {"--export-csv x.csv --export-pdf y.pdf --date 2010-03-28", 2, "only one of"},
+        {"UTC", "--export-pdf x.pdf", 2, "--date YYYY-MM-DD is needed"},
+        {"UTC", "--export-csv x.csv --export-pdf y.pdf --date 2010-03-28", 2, "only one of"},
     };
     for (const auto& test : cases) {
-        const CommandResult result = Run(test.arguments);
+        const CommandResult result = Run(test.arguments, test.zone);
         EXPECT_EQ(result.exitCode, test.exitCode) << test.arguments << "\n" << result.output;
         EXPECT_NE(result.output.find(test.output), std::string::npos) << result.output;
         if (test.exitCode == 1) {
@@ -68,8 +70,9 @@ TEST_F(HeadlessExport, WritesEachFormAndAnswersBadInputWithItsExitCode) {
         }
     }
     EXPECT_EQ(Bytes(kept), "an earlier guide");
-    EXPECT_NE(Bytes(File("guide.xml")).find("start=\"20100328043000 +0300\""), std::string::npos)
-        << "the skipped hour moves forward";
+    for (const char* guide : {"guide.xml", "system.xml"})
+        EXPECT_NE(Bytes(File(guide)).find("start=\"20100328043000 +0300\""), std::string::npos)
+            << guide << ": the skipped hour moves forward";
     EXPECT_EQ(RunCommand("XMLTV_SUPPLEMENT=/usr/share/xmltv tv_validate_file " + File("guide.xml") +
                          " 2>&1")
                   .exitCode,
