@@ -44,6 +44,8 @@ struct Texts {
                                     "Last", "Wild", "Quiet", "Bright"});
     Words latinNouns = Cp1251({"River", "Harbour", "Road", "Summer", "Kingdom", "Signal", "Coast",
                                "Garden", "Valley", "Winter"});
+    Words endings = Cp1251({"в полунощ", "на север", "завинаги", "отново", "II", "III"});
+    Words latinEndings = Cp1251({"of the North", "at Dawn", "in Winter", "Returns", "II", "III"});
     Words episodes = Cp1251({"Завръщането", "Тайната", "Бурята", "Изборът", "Пътят", "Срещата",
                              "Писмото", "Сделката", "Бягството", "Истината", "Празникът"});
     Words latinEpisodes =
@@ -184,20 +186,31 @@ void CatalogueMaker::AddDaily() {
     catalogue_.byLength[static_cast<int>(Length::Short)].push_back(kPromoId);
 }
 
+// Some 2,000 different titles.
 std::string CatalogueMaker::Title(bool latin) {
+    std::string title;
     if (latin)
-        return "The " + random_.Pick(texts_.latinAdjectives) + " " +
-               random_.Pick(texts_.latinNouns);
-    if (random_.Percent(50))
-        return random_.Pick(texts_.feminineAdjectives) + " " + random_.Pick(texts_.feminineNouns);
-    return random_.Pick(texts_.masculineAdjectives) + " " + random_.Pick(texts_.masculineNouns);
+        title =
+            "The " + random_.Pick(texts_.latinAdjectives) + " " + random_.Pick(texts_.latinNouns);
+    else if (random_.Percent(50))
+        title = random_.Pick(texts_.feminineAdjectives) + " " + random_.Pick(texts_.feminineNouns);
+    else
+        title =
+            random_.Pick(texts_.masculineAdjectives) + " " + random_.Pick(texts_.masculineNouns);
+    if (random_.Percent(60))
+        title += " " + random_.Pick(latin ? texts_.latinEndings : texts_.endings);
+    return title;
 }
 
+// One to four different sentences.
 std::optional<std::string> CatalogueMaker::Description(bool latin) {
     if (random_.Percent(25)) return std::nullopt;
-    std::string text = random_.Pick(latin ? texts_.latinSentences : texts_.sentences);
-    for (int more = random_.Between(0, 3); more > 0; --more)
-        text += " " + random_.Pick(latin ? texts_.latinSentences : texts_.sentences);
+    const Words& sentences = latin ? texts_.latinSentences : texts_.sentences;
+    const int size = static_cast<int>(sentences.size());
+    const int first = random_.Between(0, size - 1);
+    std::string text = sentences[static_cast<std::size_t>(first)];
+    for (int more = 1, count = random_.Between(1, 4); more < count; ++more)
+        text += " " + sentences[static_cast<std::size_t>((first + more) % size)];
     return text;
 }
 
@@ -346,7 +359,7 @@ void ScheduleMaker::NextDay(std::vector<Broadcast>& broadcasts) {
 }
 
 // From the morning show on, end to end: the daily programmes in their places, and a break after
-// every other programme.
+// each programme.
 void ScheduleMaker::MakePosition0(std::vector<Broadcast>& broadcasts) {
     const int count = random_.Between(kFewest, kMost);
     std::size_t fixed = 0;
