@@ -9,7 +9,7 @@
 // "sample" is the sample database (sql/schema.sql and sql/sample.sql); without SKEDORA_HISTORY
 // the one size is "S=sample". The steps run on a copy of each database. The peak memory with
 // the picker open is the process's, so for one size alone:
-//   ... build/bench/history --benchmark_filter='^PickerFirstPage/L$'
+//   ... build/bench/history --benchmark_filter='^PickerFirstPage/L/'
 #include "BenchApplication.h"
 #include "HistoryDatabase.h"
 #include "HistoryTable.h"
