@@ -10,6 +10,7 @@
 #include <map>
 #include <numeric>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 
 namespace {
@@ -21,6 +22,9 @@ long long DayOf(TDateTime date) {
 long long AirDay(const TGuideRow& row) {
     return DayOf(row.StoredDate) + row.Position;
 }
+
+// About what a programme with a title, a sub-title and a short description takes.
+constexpr std::size_t kBytesPerProgramme = 300;
 
 std::int64_t Seconds(TDateTime time) {
     return std::llround(time * 86400);
@@ -88,20 +92,50 @@ struct TProgrammeTexts {
 };
 
 // The validator rejects a blank title, so a programme without names is named by its id.
-TProgrammeTexts TextsOf(const TGuideRow& row, const std::string& lang) {
-    const std::string series = XmlText(Cp1251ToUtf8(row.SeriesName));
-    const std::string name = XmlText(Cp1251ToUtf8(row.ProgramName));
-    if (!row.ProgramExists || (IsBlank(series) && IsBlank(name)))
-        return {.Title = "Program \u2116" + std::to_string(row.ProgramId),
-                .SubTitle = {},
-                .Description = {},
-                .Lang = {}};
-    const std::string description = XmlText(Cp1251ToUtf8(row.Description));
+TProgrammeTexts Unnamed(std::int32_t id) {
+    return {.Title = "Program \u2116" + std::to_string(id),
+            .SubTitle = {},
+            .Description = {},
+            .Lang = {}};
+}
+
+TProgrammeTexts TextsOf(const TGuideProgramme& programme, std::int32_t id,
+                        const std::string& lang) {
+    const std::string series = XmlText(Cp1251ToUtf8(programme.SeriesName));
+    const std::string name = XmlText(Cp1251ToUtf8(programme.ProgramName));
+    if (IsBlank(series) && IsBlank(name)) return Unnamed(id);
+    const std::string description = XmlText(Cp1251ToUtf8(programme.Description));
     return {.Title = IsBlank(series) ? name : series,
             .SubTitle = IsBlank(series) || IsBlank(name) ? std::string() : name,
             .Description = IsBlank(description) ? std::string() : description,
             .Lang = lang};
 }
+
+// Each programme's texts converted once, however often it airs.
+class TTextsOfProgrammes {
+public:
+    const TProgrammeTexts& Of(const TGuideRow& row) {
+        if (!row.Programme) return unnamed_ = Unnamed(row.ProgramId);
+        auto texts = texts_.find(row.Programme.get());
+        if (texts == texts_.end())
+            texts = texts_
+                        .emplace(row.Programme.get(), TextsOf(*row.Programme, row.ProgramId,
+                                                              Lang(row.Programme->Language)))
+                        .first;
+        return texts->second;
+    }
+
+private:
+    const std::string& Lang(const std::string& language) {
+        auto lang = langs_.find(language);
+        if (lang == langs_.end()) lang = langs_.emplace(language, LanguageCode(language)).first;
+        return lang->second;
+    }
+
+    std::unordered_map<const TGuideProgramme*, TProgrammeTexts> texts_;
+    std::map<std::string, std::string> langs_; // by language name: a guide has few
+    TProgrammeTexts unnamed_;
+};
 
 template <typename... Parts> void Append(std::string& xml, const Parts&... parts) {
     ((xml += parts), ...);
@@ -110,14 +144,14 @@ template <typename... Parts> void Append(std::string& xml, const Parts&... parts
 void AppendElement(std::string& xml, const char* name, const std::string& lang,
                    const std::string& text) {
     if (text.empty()) return;
-    Append(xml, "    <", name, lang.empty() ? "" : " lang=\"" + lang + "\"", ">", text, "</", name,
-           ">\n");
+    Append(xml, "    <", name);
+    if (!lang.empty()) Append(xml, " lang=\"", lang, "\"");
+    Append(xml, ">", text, "</", name, ">\n");
 }
 
-void AppendProgramme(std::string& xml, const TGuideRow& row, std::int64_t start,
-                     const QTimeZone& zone, const std::string& channel, const std::string& lang) {
+void AppendProgramme(std::string& xml, const TGuideRow& row, std::int64_t start, TZoneOffsets& zone,
+                     const std::string& channel, const TProgrammeTexts& texts) {
     const std::int64_t duration = Seconds(row.Duration);
-    const TProgrammeTexts texts = TextsOf(row, lang);
     Append(xml, "  <programme start=\"", XmltvTime(zone, start), "\" stop=\"",
            XmltvTime(zone, start + duration), "\" channel=\"", channel, "\">\n");
     AppendElement(xml, "title", texts.Lang, texts.Title);
@@ -152,9 +186,11 @@ std::vector<TGuideRow> RowsOnTheAir(const std::vector<TGuideRow>& rows, TDateTim
 std::string XmltvGuide(const std::vector<TGuideRow>& rows, const TGuideChannel& channel,
                        const QTimeZone& zone, const std::string& version) {
     if (!zone.isValid()) throw EConvertError("The time zone of the guide is not known");
+    TZoneOffsets offsets(zone);
     std::vector<std::int64_t> starts;
+    starts.reserve(rows.size());
     for (const TGuideRow& row : rows)
-        starts.push_back(UtcOfLocal(zone, AirDay(row) + row.StartTime));
+        starts.push_back(UtcOfLocal(offsets, AirDay(row) + row.StartTime));
     // A start moved past a skipped hour may pass the next one's.
     std::vector<size_t> order(rows.size());
     std::iota(order.begin(), order.end(), 0);
@@ -167,13 +203,10 @@ std::string XmltvGuide(const std::vector<TGuideRow>& rows, const TGuideChannel& 
                       XmlText("Skedora " + version) + "\">\n  <channel id=\"" + id +
                       "\">\n    <display-name>" + XmlText(channel.DisplayName) +
                       "</display-name>\n  </channel>\n";
-    std::map<std::string, std::string> langs; // by language name: a guide has few
-    for (const size_t i : order) {
-        auto lang = langs.find(rows[i].Language);
-        if (lang == langs.end())
-            lang = langs.emplace(rows[i].Language, LanguageCode(rows[i].Language)).first;
-        AppendProgramme(xml, rows[i], starts[i], zone, id, lang->second);
-    }
+    xml.reserve(xml.size() + rows.size() * kBytesPerProgramme);
+    TTextsOfProgrammes texts;
+    for (const size_t i : order)
+        AppendProgramme(xml, rows[i], starts[i], offsets, id, texts.Of(rows[i]));
     xml += "</tv>\n";
     return xml;
 }

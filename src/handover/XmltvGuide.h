@@ -4,19 +4,24 @@
 
 #include <QTimeZone>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
-// A broadcast row as stored (PROGRAM_TIMELINE joined with PROGRAM_DESCRIPTION); texts are
-// Windows-1251.
+// A catalogue programme's texts (PROGRAM_DESCRIPTION), Windows-1251; one for all its broadcasts.
+struct TGuideProgramme {
+    std::string SeriesName, ProgramName, Language, Description;
+};
+
+// A broadcast row as stored (PROGRAM_TIMELINE) with its programme.
 struct TGuideRow {
     TDateTime StoredDate = 0;   // DSTART_DATE
     int Position = 0;           // DEND_DATE - DSTART_DATE (0 when NULL)
     TDateTime StartTime = 0;    // TSTART_TIME, time of day
     TDateTime Duration = 0;     // TDURATION, as a time of day value (fraction of a day)
     std::int32_t ProgramId = 0; // NPROGRAM_ID
-    bool ProgramExists = true;  // false when the programme was deleted from the catalogue
-    std::string SeriesName, ProgramName, Language, Description;
+    // Null when the programme was deleted from the catalogue.
+    std::shared_ptr<const TGuideProgramme> Programme;
 };
 
 // Texts are UTF-8.

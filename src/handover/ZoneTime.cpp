@@ -7,15 +7,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace {
 
 constexpr std::int64_t kSecsPerDay = 86400;
 constexpr TDateTime kUnixEpoch = 25569; // 1970-01-01
-
-int OffsetAt(const QTimeZone& zone, std::int64_t utc) {
-    return zone.offsetFromUtc(QDateTime::fromSecsSinceEpoch(utc, Qt::UTC));
-}
 
 std::int64_t FloorDiv(std::int64_t value, std::int64_t divisor) {
     return value / divisor - (value % divisor < 0 ? 1 : 0);
@@ -30,6 +27,20 @@ void AppendDigits(std::string& text, int value, int width) {
 
 } // namespace
 
+// The last change at or before the instant and the first one after it bound its span.
+int TZoneOffsets::At(std::int64_t utc) {
+    if (utc >= from_ && utc < to_) return offset_;
+    const QDateTime instant = QDateTime::fromSecsSinceEpoch(utc, Qt::UTC);
+    offset_ = zone_.offsetFromUtc(instant);
+    const QTimeZone::OffsetData previous = zone_.previousTransition(instant.addSecs(1));
+    const QTimeZone::OffsetData next = zone_.nextTransition(instant);
+    from_ = previous.atUtc.isValid() ? previous.atUtc.toSecsSinceEpoch()
+                                     : std::numeric_limits<std::int64_t>::min();
+    to_ = next.atUtc.isValid() ? next.atUtc.toSecsSinceEpoch()
+                               : std::numeric_limits<std::int64_t>::max();
+    return offset_;
+}
+
 QTimeZone TimeZoneNamed(const std::string& name) {
     const QTimeZone zone(QByteArray::fromStdString(name));
     if (!zone.isValid()) throw EConvertError("Unknown time zone \"" + Utf8ToCp1251(name) + "\".");
@@ -39,17 +50,17 @@ QTimeZone TimeZoneNamed(const std::string& name) {
 // An offset fits the wall-clock time when the instant it gives has that offset. The offsets a
 // day either side are the only ones a change near the time can involve; where both fit the
 // time is repeated, where none does it lies in the skip and moves forward past it.
-std::int64_t UtcOfLocal(const QTimeZone& zone, TDateTime local) {
+std::int64_t UtcOfLocal(TZoneOffsets& zone, TDateTime local) {
     const std::int64_t wall = std::llround((local - kUnixEpoch) * kSecsPerDay);
-    const int before = OffsetAt(zone, wall - kSecsPerDay);
-    const int after = OffsetAt(zone, wall + kSecsPerDay);
+    const int before = zone.At(wall - kSecsPerDay);
+    const int after = zone.At(wall + kSecsPerDay);
     for (const int offset : {std::max(before, after), std::min(before, after)})
-        if (OffsetAt(zone, wall - offset) == offset) return wall - offset;
+        if (zone.At(wall - offset) == offset) return wall - offset;
     return wall - before;
 }
 
-std::string XmltvTime(const QTimeZone& zone, std::int64_t utc) {
-    const int minutes = OffsetAt(zone, utc) / 60;
+std::string XmltvTime(TZoneOffsets& zone, std::int64_t utc) {
+    const int minutes = zone.At(utc) / 60;
     const std::int64_t wall = utc + minutes * 60;
     const std::int64_t days = FloorDiv(wall, kSecsPerDay);
     const auto second = static_cast<int>(wall - days * kSecsPerDay);

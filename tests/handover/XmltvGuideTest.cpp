@@ -23,11 +23,9 @@ TGuideRow Row(TDateTime stored, int position, int startMinute, int minutes, int 
             .StartTime = startMinute / 1440.0,
             .Duration = minutes / 1440.0,
             .ProgramId = id,
-            .ProgramExists = true,
-            .SeriesName = Utf8ToCp1251(series),
-            .ProgramName = Utf8ToCp1251(name),
-            .Language = Utf8ToCp1251(language),
-            .Description = Utf8ToCp1251(description)};
+            .Programme = std::make_shared<const TGuideProgramme>(
+                TGuideProgramme{Utf8ToCp1251(series), Utf8ToCp1251(name), Utf8ToCp1251(language),
+                                Utf8ToCp1251(description)})};
 }
 
 constexpr int H(int hour, int minute = 0) {
@@ -89,7 +87,7 @@ const TGuideChannel kChannel = {.Id = "bnt1.bg", .DisplayName = "БНТ 1 & \"П
 TEST(XmltvGuide, ADayOfThreePositionsPassesTheValidatorAndReadsBack) {
     const TDateTime d = EncodeDate(2024, 5, 10);
     TGuideRow deleted = Row(d, 1, H(10), 60, 4, "Стара серия", "", "Български", "Няма я");
-    deleted.ProgramExists = false;
+    deleted.Programme = nullptr;
     std::vector<TGuideRow> rows = {
         Row(d, 2, H(12), 15, 5, "\u00A0 ", "", "Български"),
         Row(d, 0, H(23, 30), 90, 3, "Кино ]]>", "Филм \"Нощ\"", "Клингонски", "a"),
@@ -97,9 +95,11 @@ TEST(XmltvGuide, ADayOfThreePositionsPassesTheValidatorAndReadsBack) {
         Row(d, 0, H(7), 45, 2, "", "Tom & Jerry <1>", "english", " \t"),
         Row(d, 0, H(6), 30, 1, "Новини", "Сутрешна емисия", "Български", "Времето & пътищата"),
     };
-    rows[1].Description += "\x01"
-                           "b\x98"
-                           "c\x7F";
+    TGuideProgramme controls = *rows[1].Programme;
+    controls.Description += "\x01"
+                            "b\x98"
+                            "c\x7F";
+    rows[1].Programme = std::make_shared<const TGuideProgramme>(controls);
     const std::string xml = XmltvGuide(RowsOnTheAir(rows, d, d + 2), kChannel,
                                        QTimeZone("Europe/Sofia"), "2.1 <\"rc\">");
     const CommandResult verdict = Validate(xml);

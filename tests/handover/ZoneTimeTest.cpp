@@ -3,6 +3,7 @@
 #include "handover/XmltvGuide.h"
 #include "platform/Exceptions.h"
 
+#include <QDateTime>
 #include <gtest/gtest.h>
 
 namespace {
@@ -34,7 +35,7 @@ TEST(ZoneTime, WallClockTimesAcrossChangesOfOffset) {
         {"UTC", At(1969, 12, 31, 23, 59), "19691231235900 +0000"},
     };
     for (const auto& c : cases) {
-        const QTimeZone zone = TimeZoneNamed(c.zone);
+        TZoneOffsets zone(TimeZoneNamed(c.zone));
         EXPECT_EQ(XmltvTime(zone, UtcOfLocal(zone, c.local)), c.written) << c.zone;
     }
     try {
@@ -46,4 +47,28 @@ TEST(ZoneTime, WallClockTimesAcrossChangesOfOffset) {
     EXPECT_THROW(
         XmltvGuide({}, {.Id = "a.b", .DisplayName = "a"}, QTimeZone("Europe/Atlantis"), "2"),
         EConvertError);
+}
+
+// The kept span must never answer for an instant on the other side of a change, whichever way
+// the instants asked move: forward in steps and a day back from each, as a guide asks.
+TEST(ZoneTime, KeptSpanAnswersAsTheZoneDoes) {
+    for (const char* name : {"Europe/Sofia", "America/New_York", "Australia/Lord_Howe",
+                             "Europe/Moscow", "Asia/Kolkata", "UTC"}) {
+        const QTimeZone zone = TimeZoneNamed(name);
+        TZoneOffsets offsets(zone);
+        const auto direct = [&](std::int64_t utc) {
+            return zone.offsetFromUtc(QDateTime::fromSecsSinceEpoch(utc, Qt::UTC));
+        };
+        int wrong = 0;
+        for (std::int64_t utc = 946684800; utc < 1577836800; utc += 13 * 3600 + 17)
+            for (const std::int64_t asked : {utc, utc - 86400, utc + 1800})
+                wrong += offsets.At(asked) != direct(asked);
+        const QDateTime from = QDateTime::fromSecsSinceEpoch(946684800, Qt::UTC);
+        for (const auto& change : zone.transitions(from, from.addYears(20))) {
+            const std::int64_t at = change.atUtc.toSecsSinceEpoch();
+            for (const std::int64_t asked : {at - 1, at, at + 1, at - 1})
+                wrong += offsets.At(asked) != direct(asked);
+        }
+        EXPECT_EQ(wrong, 0) << name;
+    }
 }
