@@ -80,26 +80,37 @@ TStoreResult StoreOverVersion(TIBQuery& query, const TScheduleDay& day,
 
 } // namespace
 
+TStoredBroadcasts::TStoredBroadcasts(const TIBQuery& query)
+    : programId_(query.Field("NPROGRAM_ID")), startDate_(query.Field("DSTART_DATE")),
+      endDate_(query.Field("DEND_DATE")), startTime_(query.Field("TSTART_TIME")),
+      endTime_(query.Field("TEND_TIME")), duration_(query.Field("TDURATION")),
+      name_(query.Field("SNAME")), series_(query.Field("SSERIES_NAME")),
+      language_(query.Field("SLANGUAGE")) {}
+
 // Without running time a row takes it from its end, and one without either has none.
-TDayBroadcast StoredBroadcast(const TIBQuery& query) {
+TDayBroadcast TStoredBroadcasts::Current() const {
     TDayBroadcast broadcast;
-    const TField& id = query.Field("NPROGRAM_ID");
-    broadcast.ProgramId = id.IsNull() ? -1 : id.AsInteger();
-    broadcast.ProgramName = query.Field("SNAME").AsString();
-    broadcast.SeriesName = query.Field("SSERIES_NAME").AsString();
-    broadcast.Language = query.Field("SLANGUAGE").AsString();
-    broadcast.Start = query.Field("TSTART_TIME").AsDateTime();
-    const TField& duration = query.Field("TDURATION");
-    const TField& end = query.Field("TEND_TIME");
-    if (!duration.IsNull())
-        broadcast.End = broadcast.Start + duration.AsDateTime();
-    else if (!end.IsNull())
-        broadcast.End = EndOnTheAir(broadcast.Start, end.AsDateTime());
+    broadcast.ProgramId = programId_.IsNull() ? -1 : programId_.AsInteger();
+    broadcast.ProgramName = name_.AsString();
+    broadcast.SeriesName = series_.AsString();
+    broadcast.Language = language_.AsString();
+    broadcast.Start = startTime_.AsDateTime();
+    if (!duration_.IsNull())
+        broadcast.End = broadcast.Start + duration_.AsDateTime();
+    else if (!endTime_.IsNull())
+        broadcast.End = EndOnTheAir(broadcast.Start, endTime_.AsDateTime());
     else
         broadcast.End = broadcast.Start;
-    broadcast.Position = StoredPosition(query.Field("DSTART_DATE").AsDateTime(),
-                                        OptionalDate(query.Field("DEND_DATE")));
+    broadcast.Position = StoredPosition(StoredDate(), OptionalDate(endDate_));
     return broadcast;
+}
+
+TDateTime TStoredBroadcasts::StoredDate() const {
+    return startDate_.AsDateTime();
+}
+
+bool TStoredBroadcasts::HasProgram() const {
+    return !programId_.IsNull();
 }
 
 TScheduleDay ReadStoredDay(TIBQuery& query, TDateTime date) {
@@ -113,8 +124,10 @@ TScheduleDay ReadStoredDay(TIBQuery& query, TDateTime date) {
     query.Param("DDATE").SetAsDate(date);
     TScheduleDay day;
     day.Date = date;
-    for (query.Open(); !query.AtEnd(); query.Next())
-        day.Broadcasts.push_back(StoredBroadcast(query));
+    query.Open();
+    const TStoredBroadcasts broadcasts(query);
+    for (; !query.AtEnd(); query.Next())
+        day.Broadcasts.push_back(broadcasts.Current());
     day.StoredVersion = StoredDayVersion(query, date);
     transaction.Commit();
     day.Positions = PositionsFor(day.Broadcasts);

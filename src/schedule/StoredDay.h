@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+class TField;
 class TIBQuery;
 
 // The day stored under the date: its broadcasts joined with their programmes (a deleted
@@ -12,10 +13,21 @@ class TIBQuery;
 // gives; positions and captions to show them, and the version they were saved with. The query's
 // transaction is committed afterwards.
 TScheduleDay ReadStoredDay(TIBQuery& query, TDateTime date);
-// The broadcast of the query's current row, which has the columns NPROGRAM_ID, DSTART_DATE,
+// The broadcasts of an open query's rows, which have the columns NPROGRAM_ID, DSTART_DATE,
 // DEND_DATE, TSTART_TIME, TEND_TIME, TDURATION of the broadcast and SNAME, SSERIES_NAME,
-// SLANGUAGE of its programme.
-TDayBroadcast StoredBroadcast(const TIBQuery& query);
+// SLANGUAGE of its programme. The columns are found once, not again for every row.
+class TStoredBroadcasts {
+public:
+    explicit TStoredBroadcasts(const TIBQuery& query);
+    // Of the query's current row.
+    TDayBroadcast Current() const;
+    TDateTime StoredDate() const;
+    bool HasProgram() const;
+
+private:
+    const TField &programId_, &startDate_, &endDate_, &startTime_, &endTime_, &duration_;
+    const TField &name_, &series_, &language_;
+};
 
 // What a save did: stored the day, which now has `Version`; or found `Version` stored by another
 // user where the day started from another one, and wrote nothing.

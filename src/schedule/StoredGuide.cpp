@@ -8,6 +8,7 @@
 
 #include <QTimeZone>
 #include <cstdint>
+#include <memory>
 #include <unordered_map>
 
 #ifndef SKEDORA_VERSION
@@ -19,48 +20,39 @@ namespace {
 const char* const kRange = "where tl.dend_date between :DFIRST and :DLAST"
                            "  or tl.dstart_date between :DFIRST and :DLAST";
 
-struct Programme {
-    std::string SeriesName, ProgramName, Language, Description;
-};
+using Programmes = std::unordered_map<std::int32_t, std::shared_ptr<const TGuideProgramme>>;
 
 // Each programme once, however often it airs: a description is up to 2,000 bytes a row.
-std::unordered_map<std::int32_t, Programme> ReadProgrammes(TIBQuery& query, TDateTime first,
-                                                           TDateTime last) {
+Programmes ReadProgrammes(TIBQuery& query, TDateTime first, TDateTime last) {
     query.SetSQL({"select d.nid, d.sname, d.sseries_name, d.slanguage, d.sdescription",
                   "from (select distinct tl.nprogram_id from program_timeline tl", kRange, ") ids",
                   "join program_description d on d.nid = ids.nprogram_id"});
     query.Param("DFIRST").SetAsDate(first);
     query.Param("DLAST").SetAsDate(last);
-    std::unordered_map<std::int32_t, Programme> programmes;
-    for (query.Open(); !query.AtEnd(); query.Next())
-        programmes[query.Field("NID").AsInteger()] = {
-            query.Field("SSERIES_NAME").AsString(), query.Field("SNAME").AsString(),
-            query.Field("SLANGUAGE").AsString(), query.Field("SDESCRIPTION").AsString()};
+    query.Open();
+    const TField& id = query.Field("NID");
+    const TField& series = query.Field("SSERIES_NAME");
+    const TField& name = query.Field("SNAME");
+    const TField& language = query.Field("SLANGUAGE");
+    const TField& description = query.Field("SDESCRIPTION");
+    Programmes programmes;
+    for (; !query.AtEnd(); query.Next())
+        programmes[id.AsInteger()] = std::make_shared<const TGuideProgramme>(TGuideProgramme{
+            series.AsString(), name.AsString(), language.AsString(), description.AsString()});
     query.Close();
     return programmes;
 }
 
-TGuideRow GuideRow(const TIBQuery& query,
-                   const std::unordered_map<std::int32_t, Programme>& programmes) {
-    const TDayBroadcast broadcast = StoredBroadcast(query);
+TGuideRow GuideRow(const TStoredBroadcasts& stored, const Programmes& programmes) {
+    const TDayBroadcast broadcast = stored.Current();
     const auto programme = programmes.find(broadcast.ProgramId);
-    const bool exists = !query.Field("NPROGRAM_ID").IsNull() && programme != programmes.end();
-    TGuideRow row{.StoredDate = query.Field("DSTART_DATE").AsDateTime(),
-                  .Position = broadcast.Position,
-                  .StartTime = broadcast.Start,
-                  .Duration = broadcast.RunningTime(),
-                  .ProgramId = broadcast.ProgramId,
-                  .ProgramExists = exists,
-                  .SeriesName = {},
-                  .ProgramName = {},
-                  .Language = {},
-                  .Description = {}};
-    if (!exists) return row;
-    row.SeriesName = programme->second.SeriesName;
-    row.ProgramName = programme->second.ProgramName;
-    row.Language = programme->second.Language;
-    row.Description = programme->second.Description;
-    return row;
+    return {.StoredDate = stored.StoredDate(),
+            .Position = broadcast.Position,
+            .StartTime = broadcast.Start,
+            .Duration = broadcast.RunningTime(),
+            .ProgramId = broadcast.ProgramId,
+            .Programme =
+                stored.HasProgram() && programme != programmes.end() ? programme->second : nullptr};
 }
 
 } // namespace
@@ -76,9 +68,11 @@ std::vector<TGuideRow> ReadGuideRows(TIBQuery& query, TDateTime first, TDateTime
                   "from program_timeline tl", kRange});
     query.Param("DFIRST").SetAsDate(first);
     query.Param("DLAST").SetAsDate(last);
+    query.Open();
+    const TStoredBroadcasts stored(query);
     std::vector<TGuideRow> rows;
-    for (query.Open(); !query.AtEnd(); query.Next())
-        rows.push_back(GuideRow(query, programmes));
+    for (; !query.AtEnd(); query.Next())
+        rows.push_back(GuideRow(stored, programmes));
     transaction.Commit();
     return rows;
 }
