@@ -55,16 +55,13 @@ void FillParam(TIBXSQLVAR& slot, const TIBXSQLDA& columns, const RecordLayout& l
     std::string name = slot.Name();
     const char* source = DropPrefix(name, kOldPrefix) ? oldRecord : record;
     if (source == record) DropPrefix(name, kNewPrefix);
-    if (name == kDbKeyParam) {
-        const RecordHeader& header = RecordLayout::Header(source);
-        return slot.SetAsBytes(
-            std::string(reinterpret_cast<const char*>(header.dbKey), sizeof header.dbKey));
-    }
+    if (name == kDbKeyParam) return slot.SetAsBytes(layout.DbKey(source));
     const int column = columns.IndexOf(name);
     if (column < 0) return;
-    const ColumnState& state = RecordLayout::State(source, column);
-    if (state.isNull) return slot.SetIsNull(true);
-    SetSlot(slot, layout.Column(column), source + state.offset, state.length);
+    int length = 0;
+    const char* value = layout.Value(source, column, &length);
+    if (!value) return slot.SetIsNull(true);
+    SetSlot(slot, layout.Column(column), value, length);
 }
 } // namespace
 
