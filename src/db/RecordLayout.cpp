@@ -90,10 +90,6 @@ int AlignCompact(int bytes) {
     constexpr int kAlign = alignof(RecordHeader);
     return (bytes + kAlign - 1) & -kAlign;
 }
-
-std::size_t NullBytes(int columns) {
-    return static_cast<std::size_t>((columns + 7) / 8);
-}
 } // namespace
 
 double DateOfDays(std::int32_t days) {
@@ -141,9 +137,10 @@ void RecordLayout::Build(const TIBXSQLDA& columns, int dbKeyColumn) {
             offset += layout.size;
         }
     recordSize_ = AlignRecord(offset);
-    endBytes_ = valueBytes > UINT16_MAX ? 4 : 2;
-    endsStart_ = static_cast<unsigned>(sizeof(RecordHeader) + NullBytes(ColumnCount()));
-    valuesStart_ = static_cast<int>(endsStart_ + endBytes_ * columns_.size());
+    const bool wide = valueBytes > INT16_MAX;
+    endBytes_ = wide ? 4 : 2;
+    nullFlag_ = wide ? 0x80000000u : 0x8000u;
+    valuesStart_ = static_cast<int>(sizeof(RecordHeader) + endBytes_ * columns_.size());
 }
 
 void RecordLayout::ResetHeader(char* record, int rowNumber, bool compact) {
@@ -162,14 +159,14 @@ int RecordLayout::StoreRow(const TIBXSQLDA& columns, char* record, int rowNumber
     const ColumnLayout* layouts = columns_.data();
     const auto count = static_cast<unsigned>(columns_.size());
     char* values = record + valuesStart_;
-    std::fill_n(record + sizeof(RecordHeader), NullBytes(ColumnCount()), '\0');
     std::uint32_t end = 0;
     for (unsigned i = 0; i < count; ++i) {
         const TIBXSQLVAR& slot = columns.Var(static_cast<int>(i));
-        if (slot.IsNull())
-            SetNullBit(record, i);
-        else
-            end += static_cast<std::uint32_t>(StoreValue(layouts[i], slot.Data(), values + end));
+        if (slot.IsNull()) {
+            SetEnd(record, i, end | nullFlag_);
+            continue;
+        }
+        end += static_cast<std::uint32_t>(StoreValue(layouts[i], slot.Data(), values + end));
         SetEnd(record, i, end);
     }
     return AlignCompact(static_cast<int>(values + end - record));
@@ -191,7 +188,8 @@ void RecordLayout::StoreColumn(const TIBXSQLVAR& slot, int column, char* full) c
 
 int RecordLayout::CompactSize(const char* record) const {
     if (Header(record).compact) {
-        const std::uint32_t values = columns_.empty() ? 0 : End(record, ColumnCount() - 1);
+        const std::uint32_t values =
+            columns_.empty() ? 0 : End(record, ColumnCount() - 1) & ~nullFlag_;
         return AlignCompact(valuesStart_ + static_cast<int>(values));
     }
     int bytes = valuesStart_;
@@ -220,18 +218,16 @@ void RecordLayout::Expand(const char* record, char* full) const {
 void RecordLayout::Compact(const char* record, char* target) const {
     Header(target) = Header(record);
     Header(target).compact = true;
-    std::fill_n(target + sizeof(RecordHeader), NullBytes(ColumnCount()), '\0');
     char* values = target + valuesStart_;
     std::uint32_t end = 0;
     for (unsigned i = 0; i < columns_.size(); ++i) {
         const ColumnState& state = State(record, static_cast<int>(i));
         if (state.isNull) {
-            SetNullBit(target, i);
-        } else {
-            std::memcpy(values + end, record + state.offset,
-                        static_cast<std::size_t>(state.length));
-            end += static_cast<std::uint32_t>(state.length);
+            SetEnd(target, i, end | nullFlag_);
+            continue;
         }
+        std::memcpy(values + end, record + state.offset, static_cast<std::size_t>(state.length));
+        end += static_cast<std::uint32_t>(state.length);
         SetEnd(target, i, end);
     }
 }
@@ -251,12 +247,8 @@ std::string RecordLayout::DbKey(const char* record) const {
     return key;
 }
 
-void RecordLayout::SetNullBit(char* record, unsigned column) {
-    record[sizeof(RecordHeader) + column / 8] |= static_cast<char>(1 << (column % 8));
-}
-
 void RecordLayout::SetEnd(char* record, unsigned column, std::uint32_t end) const {
-    char* at = record + endsStart_ + column * endBytes_;
+    char* at = record + sizeof(RecordHeader) + column * endBytes_;
     if (endBytes_ == 2)
         Put(at, static_cast<std::uint16_t>(end));
     else

@@ -62,8 +62,8 @@ struct ColumnLayout {
 // Where everything sits in a record of one result set, and how rows get there. A full-width
 // record, worked on while editing, is the header, a state per column, then every value at a
 // fixed place with room for its column's full size. A compact record, as the cache keeps rows,
-// is the header, a bit per column set for NULL, the end of each column's value, then the values
-// one after another, each at its actual length and NULLs taking none. Value reads both forms.
+// is the header, the end of each column's value with a flag for NULL, then the values one after
+// another, each at its actual length and NULLs taking none. Value reads both forms.
 class RecordLayout {
 public:
     // Columns in slot order; the database key column's value is the row's key.
@@ -93,9 +93,10 @@ public:
     const char* Value(const char* record, int column, int* length) const {
         if (!Header(record).compact) return FullValue(record, column, length);
         const auto index = static_cast<unsigned>(column);
-        if (IsNullBit(record, index)) return nullptr;
-        const std::uint32_t start = index == 0 ? 0 : End(record, index - 1);
-        if (length) *length = static_cast<int>(End(record, index) - start);
+        const std::uint32_t end = End(record, index);
+        if (end & nullFlag_) return nullptr;
+        const std::uint32_t start = index == 0 ? 0 : End(record, index - 1) & ~nullFlag_;
+        if (length) *length = static_cast<int>(end - start);
         return record + valuesStart_ + start;
     }
     // The row's 8-byte database key; zeros when the result has none.
@@ -119,14 +120,10 @@ private:
     static int StoreValue(const ColumnLayout& layout, const char* source, char* target);
     static int StoreDateTime(NativeKind kind, const char* source, char* target);
     static const char* FullValue(const char* record, int column, int* length);
-    // Compact records: a column's NULL bit and the end of its value from the values' start.
-    static bool IsNullBit(const char* record, unsigned column) {
-        const auto bits = static_cast<unsigned char>(record[sizeof(RecordHeader) + column / 8]);
-        return (bits >> (column % 8)) & 1;
-    }
-    static void SetNullBit(char* record, unsigned column);
+    // Compact records: where a column's value ends, from the values' start, with nullFlag_ set
+    // for NULL.
     std::uint32_t End(const char* record, unsigned column) const {
-        const char* at = record + endsStart_ + column * endBytes_;
+        const char* at = record + sizeof(RecordHeader) + column * endBytes_;
         return endBytes_ == 2 ? Load<std::uint16_t>(at) : Load<std::uint32_t>(at);
     }
     void SetEnd(char* record, unsigned column, std::uint32_t end) const;
@@ -139,9 +136,9 @@ private:
     std::vector<ColumnLayout> columns_;
     int dbKeyColumn_ = -1;
     int recordSize_ = 0;
-    // Compact records: where the ends and the values start; 2 bytes per end, or 4 when the values
-    // may need more.
-    unsigned endsStart_ = 0;
+    // Compact records: 2 bytes per end, or 4 when the values may need more than 15 bits; where the
+    // values start.
     unsigned endBytes_ = 2;
+    std::uint32_t nullFlag_ = 0x8000;
     int valuesStart_ = 0;
 };

@@ -213,7 +213,7 @@ TEST_F(NumbersTest, TextsAreCachedAtTheirLengthAcrossArenas) {
     }
 }
 
-// Past 64 KB of values a row's ends no longer fit in 16 bits; the columns after them still read.
+// Rows whose values pass 32 KB and 64 KB, where their ends outgrow 15 and 16 bits, read back.
 TEST_F(NumbersTest, RowsOfMoreThan64KBReadBack) {
     Open("select N, cast(lpad('', N * 1280, 'a') as varchar(32000)) as A, "
          "cast(lpad('', 32000, 'c') as varchar(32000)) as C, "
