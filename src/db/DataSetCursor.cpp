@@ -19,16 +19,22 @@ int BookmarkRow(const std::string& bookmark) {
 
 bool TIBCustomDataSet::FetchRow() {
     if (!select_.Open()) return false;
-    TIBXSQLDA* row = nullptr;
-    try {
-        row = select_.Fetch();
-    } catch (...) {
-        if (Active()) fetchFailure_ = std::current_exception();
-        throw;
+    for (;;) {
+        TIBXSQLDA* row = nullptr;
+        try {
+            row = select_.Fetch();
+        } catch (...) {
+            if (Active()) fetchFailure_ = std::current_exception();
+            throw;
+        }
+        if (!row) return false;
+        char* record = cache_.Append();
+        const int bytes = layout_.StoreRow(*row, record, cache_.Count());
+        // A posted row met again keeps the number it got when posted.
+        if (posted_.Contains(layout_, record)) continue;
+        cache_.CommitAppend(bytes);
+        return true;
     }
-    if (!row) return false;
-    cache_.CommitAppend(layout_.StoreRow(*row, cache_.Append(), cache_.Count()));
-    return true;
 }
 
 // The rows a failed cursor did not deliver never count as the end of the result.

@@ -37,11 +37,11 @@ void TIBCustomDataSet::RestoreOldValues() {
     DropOldValues();
 }
 
-// Every row is fetched first: the open cursor would meet the posted row again among the rows
-// it has yet to return, and the new record's number is then the one it gets when posted.
+// An append follows the last row, so it fetches every row first; so does an insert when no key
+// tells a posted row from those the open cursor has yet to return.
 void TIBCustomDataSet::OpenNewRecord(bool append) {
     StoreWorkingRecord();
-    FetchAll();
+    if (append || !RowsKeyed()) FetchAll();
     if (append) {
         currentRow_ = Step(cache_.Count(), Direction::Prior);
         activeIndex_ = BufferCount() - 1;
@@ -147,6 +147,15 @@ void TIBCustomDataSet::ReplaceActiveValues(TIBXSQLDA& columns) {
         layout_.StoreColumn(columns.Var(slot), column, record);
     RecordLayout::Header(record).updateStatus = UpdateStatus::Unmodified;
     StoreWorkingRecord();
+}
+
+bool TIBCustomDataSet::ActiveRowIdentified() const {
+    const char* record = ActiveRecord();
+    return RowsKeyed() && record && posted_.Identifies(layout_, record);
+}
+
+void TIBCustomDataSet::RememberPostedRow() {
+    if (const char* record = ActiveRecord(); RowsKeyed() && record) posted_.Add(layout_, record);
 }
 
 void TIBCustomDataSet::Resync() {

@@ -248,6 +248,7 @@ void TIBCustomDataSet::OpenCursor() {
     cache_.Reset(layout_.RecordSize(), uniDirectional_ ? 2 : bufferChunks_, uniDirectional_);
     currentRow_ = -1;
     deletedCount_ = 0;
+    posted_.Clear();
     fetchFailure_ = nullptr;
     const int first = Step(-1, Direction::Next);
     if (first >= 0) PlaceWindow(first, 0);

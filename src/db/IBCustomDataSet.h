@@ -3,6 +3,7 @@
 #include "db/Fields.h"
 #include "db/IBBase.h"
 #include "db/IBSQL.h"
+#include "db/PostedRows.h"
 #include "db/RecordCache.h"
 
 #include <exception>
@@ -195,6 +196,12 @@ protected:
     void ReplaceActiveValues(TIBXSQLDA& columns);
     // The window read again around the current row; views told.
     void Resync();
+    // The select's columns that tell one row from another; none when no columns do.
+    void SetRowKey(std::vector<int> columns) { posted_.SetKey(std::move(columns)); }
+    // The active record can be told apart from the rows the cursor has yet to return.
+    bool ActiveRowIdentified() const;
+    // The active row was just posted: should the cursor return it again, it is passed over.
+    void RememberPostedRow();
 
 private:
     enum class Direction { Next, Prior };
@@ -235,6 +242,8 @@ private:
     void RebuildWindow();
     void InsertNewRecordSlot();
     void DropOldValues();
+    // Posted rows are told apart by key; a unidirectional cache has no room for a passed-over row.
+    bool RowsKeyed() const { return posted_.HasKey() && !uniDirectional_; }
 
     TIBBase base_;
     TIBSQL select_;
@@ -260,6 +269,8 @@ private:
     int oldValuesRow_ = -1;
     int currentRow_ = -1;
     int deletedCount_ = 0;
+    // Rows posted since the open, which the cursor does not store again.
+    PostedRows posted_;
     // The filter's verdicts cover the rows stored when it was set; later rows (posted
     // inserts) are shown. Rows deleted before it are not among the shown ones.
     bool filtered_ = false;

@@ -59,6 +59,7 @@ void TIBDataSet::InternalPrepare() {
         for (int operation = 0; operation < kOperations; ++operation)
             PrepareOperation(static_cast<Operation>(operation));
         TIBCustomDataSet::InternalPrepare();
+        SetRowKey(RefreshKey());
     } catch (...) {
         Unprepare();
         throw;
@@ -76,7 +77,21 @@ void TIBDataSet::PrepareOperation(Operation operation) {
     }
 }
 
+// The columns the refresh statement finds a row by: what tells one row from another here.
+std::vector<int> TIBDataSet::RefreshKey() {
+    if (!CanRefresh()) return {};
+    TIBXSQLDA& params = updates_[opRefresh].Params();
+    std::vector<int> key;
+    for (int i = 0; i < params.Count(); ++i) {
+        const int column = Columns().IndexOf(ParamColumnName(params.Var(i).Name()));
+        if (column < 0) return {};
+        key.push_back(column);
+    }
+    return key;
+}
+
 void TIBDataSet::Unprepare() {
+    SetRowKey({});
     for (bool& live : live_)
         live = false;
     TIBCustomDataSet::Unprepare();
@@ -151,8 +166,8 @@ void TIBDataSet::Post() {
     RunEvent(BeforePost);
     CheckRequiredFields();
     TIBSQL& statement = PostStatement();
-    // A changed key could bring the row back among the rows the open cursor has yet to return.
-    FetchAll();
+    // Without a key to check the cursor's later rows against, they are all fetched before.
+    if (!ActiveRowIdentified()) FetchAll();
     ExecuteUpdate(statement, OnPostError);
     FinishPost();
 }
@@ -202,6 +217,7 @@ void TIBDataSet::FinishPost() {
         }
     }
     if (Active()) {
+        RememberPostedRow();
         SetState(dsBrowse);
         Resync();
     }

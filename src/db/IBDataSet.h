@@ -82,6 +82,8 @@ private:
     }
     void SetText(Operation operation, std::vector<std::string> lines);
     void PrepareOperation(Operation operation);
+    // Empty unless the refresh statement is live and each of its parameters names a column.
+    std::vector<int> RefreshKey();
     void CheckModifiable() const;
     void BeginInsert(bool append);
     // The modify statement when editing, else the insert statement; refused when not live.

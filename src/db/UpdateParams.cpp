@@ -52,9 +52,8 @@ void SetSlot(TIBXSQLVAR& slot, const ColumnLayout& layout, const char* data, int
 
 void FillParam(TIBXSQLVAR& slot, const TIBXSQLDA& columns, const RecordLayout& layout,
                const char* record, const char* oldRecord) {
-    std::string name = slot.Name();
-    const char* source = DropPrefix(name, kOldPrefix) ? oldRecord : record;
-    if (source == record) DropPrefix(name, kNewPrefix);
+    const std::string name = ParamColumnName(slot.Name());
+    const char* source = slot.Name().starts_with(kOldPrefix) ? oldRecord : record;
     if (name == kDbKeyParam) return slot.SetAsBytes(layout.DbKey(source));
     const int column = columns.IndexOf(name);
     if (column < 0) return;
@@ -64,6 +63,11 @@ void FillParam(TIBXSQLVAR& slot, const TIBXSQLDA& columns, const RecordLayout& l
     SetSlot(slot, layout.Column(column), value, length);
 }
 } // namespace
+
+std::string ParamColumnName(std::string name) {
+    if (!DropPrefix(name, kOldPrefix)) DropPrefix(name, kNewPrefix);
+    return name;
+}
 
 void FillUpdateParams(TIBXSQLDA& params, const TIBXSQLDA& columns, const RecordLayout& layout,
                       const char* record, const char* oldRecord) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 class RecordLayout;
 class TIBXSQLDA;
 
@@ -10,3 +12,6 @@ class TIBXSQLDA;
 // without a record.
 void FillUpdateParams(TIBXSQLDA& params, const TIBXSQLDA& columns, const RecordLayout& layout,
                       const char* record, const char* oldRecord);
+
+// The column a parameter of that name is filled from: the name without "OLD_" or "NEW_".
+std::string ParamColumnName(std::string name);

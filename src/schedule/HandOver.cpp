@@ -1,19 +1,14 @@
-#include "data/mData.h"
 #include "handover/DayCsv.h"
 #include "handover/DayTable.h"
 #include "planner/widget/Planner.h"
 #include "platform/Dialogs.h"
-#include "platform/ErrorHandler.h"
-#include "platform/HandledAction.h"
 #include "platform/QtText.h"
 #include "platform/ReplacingFile.h"
 #include "schedule/ChannelSettings.h"
 #include "schedule/GuideRangeDialog.h"
 #include "schedule/Main.h"
 #include "schedule/PlannerDay.h"
-#include "schedule/ScheduleHistory.h"
 #include "schedule/StoredGuide.h"
-#include "support/common/TextDate.h"
 
 #include <QAction>
 #include <QMenu>
@@ -52,20 +47,11 @@ void TfrmMain::CreateHandOverActions() {
     mnuMore->addSeparator();
 }
 
-// As closing asks, but Discard keeps the changes on the planner: the guide is of the stored days.
-bool TfrmMain::ConfirmStoredDaysOnly() {
-    if (!history_->Unsaved()) return true;
-    const ModalResult answer = AppDialogs().MessageBox(
-        "Save changes to the schedule of " + DateToText(ScheduleDate()) + "?", ApplicationTitle(),
-        MessageIcon::Question, MessageButtons::SaveDiscardCancel);
-    if (answer == mrCancel || answer == mrNone) return false;
-    return answer != mrYes || StoreShownDay();
-}
-
 // The guide is read before the file is chosen: a range without broadcasts writes nothing.
 void TfrmMain::actExportXmltvExecute() {
     const std::optional<TGuideRange> range = TfrmGuideRange::ChooseRange(ScheduleDate(), this);
-    if (!range || !ConfirmStoredDaysOnly()) return;
+    // Discard leaves the changes on the planner: the guide is of the stored days.
+    if (!range || !ConfirmLeavingDay(OnDiscard::KeepChanges)) return;
     const std::string guide =
         StoredGuide(*qryDay, range->First, range->Last, ReadChannelSettings());
     SaveHandOver("Export XMLTV", "XMLTV|*.xml|All|*.*", "guide-" + Iso(range->First) + ".xml",

@@ -66,8 +66,10 @@ public:
     // Shows a date without opening it (start-up, before the connection is there).
     void SetScheduleDate(TDateTime date);
     // With unsaved changes, asks whether to save them first; false when the user cancels or
-    // the save fails.
-    bool ConfirmLeavingDay();
+    // the save fails. Discard forgets the changes kept for recovery, or with KeepChanges leaves
+    // them as they are, for a step that only reads the stored days.
+    enum class OnDiscard { ForgetChanges, KeepChanges };
+    bool ConfirmLeavingDay(OnDiscard discard = OnDiscard::ForgetChanges);
     // Takes the selected items off the planner.
     void RemoveSelectedItems();
     TScheduleHistory& History() { return *history_; }
@@ -160,9 +162,6 @@ private:
     QToolButton* AddToolButton(const char* name, QAction* action);
     void CreateMoreMenu();
     void CreateHandOverActions();
-    // With unsaved changes, asks whether to save them before the stored days are read; false
-    // when the user cancels or the save fails. Discard leaves the changes on the planner.
-    bool ConfirmStoredDaysOnly();
     // Asks for the file name, proposing one, and writes the bytes to it.
     void SaveHandOver(const std::string& title, const std::string& filter,
                       const std::string& fileName, const std::string& bytes);

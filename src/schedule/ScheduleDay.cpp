@@ -107,13 +107,13 @@ void TfrmMain::ReloadStoredDay() {
     history_->MarkSaved();
 }
 
-bool TfrmMain::ConfirmLeavingDay() {
+bool TfrmMain::ConfirmLeavingDay(OnDiscard discard) {
     if (!history_->Unsaved()) return true;
     const ModalResult answer = AppDialogs().MessageBox(
         "Save changes to the schedule of " + DateToText(ScheduleDate()) + "?", ApplicationTitle(),
         MessageIcon::Question, MessageButtons::SaveDiscardCancel);
     if (answer == mrCancel || answer == mrNone) return false;
-    if (answer == mrNo) RecoveryOfShownDay().Remove();
+    if (answer == mrNo && discard == OnDiscard::ForgetChanges) RecoveryOfShownDay().Remove();
     return answer != mrYes || StoreShownDay();
 }
 

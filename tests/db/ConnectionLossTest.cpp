@@ -75,7 +75,8 @@ TEST_F(ConnectionLossTest, ForcedEndCommitsWhenAResultSetFailsToClose) {
 }
 
 // The library reads its fault from the environment at its first call, so the case runs in a
-// fresh child process.
+// fresh child process. The child leaves with _Exit: the leak checker's exit-time scan crashes at
+// random beside the embedded engine's threads, and the child's leaks are not what is tested.
 TEST(FaultClientDeathTest, EnvironmentChoosesTheFault) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     TempDatabase file;
@@ -91,7 +92,7 @@ TEST(FaultClientDeathTest, EnvironmentChoosesTheFault) {
                 std::cerr << "failed with " << error.IBErrorCode() << std::endl;
             }
             database->SetConnected(true);
-            std::exit(database->Connected() ? 0 : 1);
+            std::_Exit(database->Connected() ? 0 : 1);
         },
         testing::ExitedWithCode(0), "failed with 335544345");
 }

@@ -100,6 +100,7 @@ TEST_F(ProgramsTest, ADuplicateKeyIsRefusedAndChangesNothing) {
     dataSet_->Insert();
     dataSet_->Field("NID").SetAsInteger(3);
     dataSet_->Field("SNAME").SetAsString("Twin");
+    const int rows = dataSet_->RecordCount();
     const std::optional<EIBInterBaseError> error =
         RaisedBy<EIBInterBaseError>([&] { dataSet_->Post(); });
     ASSERT_TRUE(error);
@@ -109,7 +110,7 @@ TEST_F(ProgramsTest, ADuplicateKeyIsRefusedAndChangesNothing) {
     EXPECT_EQ(dataSet_->State(), dsInsert);
     EXPECT_EQ(Nid(), 3);
     EXPECT_EQ(Name(), "Twin");
-    EXPECT_EQ(dataSet_->RecordCount(), 5);
+    EXPECT_EQ(dataSet_->RecordCount(), rows);
     EXPECT_TRUE(transaction_->Active());
     dataSet_->Field("NID").SetAsInteger(4);
     dataSet_->Post();
@@ -188,16 +189,18 @@ TEST_F(ProgramsTest, AFailingNewRecordHandlerLeavesTheCursorAsItWas) {
         d.Field("SNAME").SetAsString("Half");
         throw EDatabaseError("no new records today");
     };
+    const int rows = dataSet_->RecordCount();
     EXPECT_EQ(ErrorOf([&] { dataSet_->Insert(); }), "no new records today");
     EXPECT_EQ(dataSet_->State(), dsBrowse);
     EXPECT_EQ(Nid(), 2);
-    EXPECT_EQ(dataSet_->RecordCount(), 5);
+    EXPECT_EQ(dataSet_->RecordCount(), rows);
 }
 
 // The row is written when its re-read fails: the dataset browses it and the failure is told.
 TEST_F(ProgramsTest, AFailedRereadAfterAPostLeavesTheRowPosted) {
     Open();
     LogEvents();
+    const int rows = dataSet_->RecordCount();
     dataSet_->Insert();
     dataSet_->Field("NID").SetAsInteger(11);
     {
@@ -208,6 +211,6 @@ TEST_F(ProgramsTest, AFailedRereadAfterAPostLeavesTheRowPosted) {
                          "AfterScroll", "BeforePost"}));
     EXPECT_EQ(dataSet_->State(), dsBrowse);
     EXPECT_EQ(Nid(), 11);
-    EXPECT_EQ(dataSet_->RecordCount(), 6);
+    EXPECT_EQ(dataSet_->RecordCount(), rows + 1);
     EXPECT_EQ(Check("select count(*) from PROGRAM_DESCRIPTION where NID = 11"), "1");
 }

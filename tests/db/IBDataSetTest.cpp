@@ -1,7 +1,10 @@
 #include "DataSetFixture.h"
+#include "support/OwnConnection.h"
 
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
+#include <string>
 
 namespace {
 using Log = std::vector<std::string>;
@@ -108,9 +111,9 @@ TEST_F(ProgramsTest, EveryOperationRunsItsEventsInOrder) {
                          "BeforeRefresh", "AfterRefresh"}));
 }
 
-// The new row follows every row, whatever the select's order: rows are all fetched first, so
-// the open cursor, which runs along the key's index, never meets the posted row a second time.
-TEST_F(ProgramsTest, ARowInsertedInTheMiddleIsPostedAfterTheLastRow) {
+// The new row follows the rows fetched before it, whatever the select's order; the open cursor,
+// which runs along the key's index, meets the posted row again and passes over it.
+TEST_F(ProgramsTest, ARowInsertedInTheMiddleIsPostedAfterTheLastFetchedRow) {
     TDataSource source;
     source.SetDataSet(dataSet_.get());
     EditView view(3);
@@ -126,14 +129,15 @@ TEST_F(ProgramsTest, ARowInsertedInTheMiddleIsPostedAfterTheLastRow) {
     view.SetBufferCount(3);
     EXPECT_EQ(dataSet_->Bookmark(), "");
     EXPECT_TRUE(dataSet_->Field("NID").IsNull());
+    // The window grew over a fourth row: four rows are fetched.
     dataSet_->Field("NID").SetAsInteger(7);
-    EXPECT_EQ(view.Window(), "1 [6] 2");
+    EXPECT_EQ(view.Window(), "1 [5] 2");
     dataSet_->Field("SNAME").SetAsString("Quiz");
     dataSet_->Post();
-    EXPECT_EQ(view.Window(), "4 5 [6]");
-    EXPECT_EQ(dataSet_->Bookmark(), std::string("\x05\x00\x00\x00", 4));
+    EXPECT_EQ(view.Window(), "4 [5] 6");
+    EXPECT_EQ(dataSet_->Bookmark(), std::string("\x04\x00\x00\x00", 4));
     EXPECT_EQ(Name(), "Quiz");
-    EXPECT_EQ(AllNids(), (Nids{1, 2, 3, 5, 8, 7}));
+    EXPECT_EQ(AllNids(), (Nids{1, 2, 3, 5, 7, 8}));
     EXPECT_EQ(dataSet_->RecordCount(), 6);
 }
 
@@ -144,7 +148,14 @@ TEST_F(ProgramsTest, CancellingAnInsertKeepsOrMovesTheCursorByWhetherItWasWritte
     EXPECT_EQ(dataSet_->RecordNumber(), 2);
     dataSet_->Cancel();
     EXPECT_EQ(Nid(), 2);
-    // Written: the cursor goes to the row numbered like the next new row, or the last row.
+    // Written: the cursor goes to the row numbered like the next new row, fetched now, or to
+    // the last row once all are fetched.
+    dataSet_->Insert();
+    dataSet_->Field("SNAME").SetAsString("Quiz");
+    EXPECT_EQ(dataSet_->RecordNumber(), 3);
+    dataSet_->Cancel();
+    EXPECT_EQ(Nid(), 3);
+    dataSet_->Last();
     dataSet_->Insert();
     dataSet_->Field("SNAME").SetAsString("Quiz");
     EXPECT_EQ(dataSet_->RecordNumber(), 6);
@@ -242,9 +253,10 @@ TEST_F(ProgramsTest, ViewsFollowEveryChange) {
     dataSet_->Cancel();
     EXPECT_EQ(view.log, (Log{"state", "state", "changed"}));
     view.log.clear();
+    // The posted row followed the two fetched ones; the row after it takes the cursor.
     dataSet_->Delete();
     EXPECT_EQ(view.log, Log{"changed"});
-    EXPECT_EQ(view.Window(), "4 [5]");
+    EXPECT_EQ(view.Window(), "[4] 5");
 }
 
 TEST_F(ProgramsTest, MovingWhileEditingPostsAModifiedRowAndCancelsAnUnmodifiedOne) {
@@ -372,3 +384,78 @@ TEST_F(DefaultsTest, ForcedRefreshRereadsWhatTheServerChanged) {
     dataSet_->Post();
     EXPECT_EQ(V(), "three!");
 }
+
+namespace {
+constexpr int kMany = 600;
+
+// Even NIDs 2 … 1200, far more rows than the cursor has fetched when the post comes.
+const std::string kManyProgrammes =
+    "SET TERM ^ ;\n"
+    "EXECUTE BLOCK AS DECLARE I INTEGER = 1; BEGIN WHILE (I <= " +
+    std::to_string(kMany) +
+    ") DO BEGIN INSERT INTO PROGRAM_DESCRIPTION (NID, SNAME) VALUES (2 * :I, 'P' || :I); "
+    "I = I + 1; END END^\n"
+    "SET TERM ; ^\n";
+
+struct PostCase {
+    const char* what;
+    int at;       // the record number the cursor stands on
+    bool edit;    // the row there gets the NID; otherwise a new row does
+    int nid;      // posted
+    bool refresh; // without a refresh statement rows cannot be told apart by key
+};
+
+void PrintTo(const PostCase& c, std::ostream* out) {
+    *out << c.what;
+}
+
+class PostOnOpenCursor : public ProgramsTest, public testing::WithParamInterface<PostCase> {
+protected:
+    PostOnOpenCursor() : ProgramsTest(kManyProgrammes) {}
+};
+} // namespace
+
+// Rows the cursor returns after the post follow the posted row, each once: a posted row the
+// cursor meets again is passed over, whether it was inserted or moved there by its new key.
+TEST_P(PostOnOpenCursor, EveryRowIsReadOnceAndThePostedOneKeepsItsNumber) {
+    const PostCase& c = GetParam();
+    std::vector<int> expected;
+    for (int i = 1; i <= kMany; ++i)
+        if (!c.edit || i != c.at) expected.push_back(2 * i);
+    expected.push_back(c.nid);
+    std::sort(expected.begin(), expected.end());
+    if (!c.refresh) dataSet_->SetRefreshSQL({});
+    Open();
+    dataSet_->SetRecordNumber(c.at);
+    if (c.edit)
+        dataSet_->Edit();
+    else
+        dataSet_->Insert();
+    dataSet_->Field("NID").SetAsInteger(c.nid);
+    const int number = c.edit ? c.at : dataSet_->RecordCount() + 1;
+    dataSet_->Post();
+    ASSERT_EQ(dataSet_->RecordNumber(), number);
+    dataSet_->Last();
+    EXPECT_EQ(dataSet_->RecordNumber(), static_cast<int>(expected.size()));
+    EXPECT_EQ(dataSet_->RecordCount(), static_cast<int>(expected.size()));
+    std::vector<int> read = AllNids();
+    EXPECT_EQ(read[static_cast<std::size_t>(number - 1)], c.nid);
+    std::sort(read.begin(), read.end());
+    EXPECT_EQ(read, expected);
+    transaction_->Commit();
+    OwnConnection other(file_.Path(), database_->Params());
+    other.Query.SetSQL({"select NID from PROGRAM_DESCRIPTION order by NID"});
+    std::vector<int> stored;
+    for (other.Query.Open(); !other.Query.AtEnd(); other.Query.Next())
+        stored.push_back(other.Query.Fields(0).AsInteger());
+    EXPECT_EQ(stored, expected);
+}
+INSTANTIATE_TEST_SUITE_P(Cases, PostOnOpenCursor,
+                         testing::Values(PostCase{"NewRowAheadOfTheCursor", 1, false, 801, true},
+                                         PostCase{"NewRowBehindTheCursor", 300, false, 1, true},
+                                         PostCase{"NewRowAfterEveryRow", 100, false, 5001, true},
+                                         PostCase{"EditedRowMovedAhead", 50, true, 999, true},
+                                         PostCase{"NewRowWithoutRefresh", 1, false, 801, false}),
+                         [](const testing::TestParamInfo<PostCase>& info) {
+                             return std::string(info.param.what);
+                         });
