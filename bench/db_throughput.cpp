@@ -345,12 +345,14 @@ void QtInsert(benchmark::State& state) {
     }
 }
 
-// Keeps each benchmark's time per iteration for the closing table.
+// Keeps each benchmark's time per iteration for the closing table: with repetitions, the
+// median's (it is reported after the single runs), never another aggregate's.
 class TableReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median") continue;
             const double toMs = 1e3 / benchmark::GetTimeUnitMultiplier(run.time_unit);
             g_times[run.run_name.function_name] = run.GetAdjustedRealTime() * toMs;
             g_cpuTimes[run.run_name.function_name] = run.GetAdjustedCPUTime() * toMs;

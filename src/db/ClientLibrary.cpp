@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 #include <memory>
-#include <mutex>
 #include <string>
 
 namespace {
@@ -57,10 +56,9 @@ std::unique_ptr<LoadedClient> Load() {
 }
 } // namespace
 
+// A failed load leaves the static uninitialised, so the next call tries again. Every client call
+// comes here; past the first, the check is the static's guard.
 ClientLibrary& LoadClientLibrary() {
-    static std::once_flag loading;
-    static std::unique_ptr<LoadedClient> loaded;
-    // A failed load leaves the flag unset, so the next call tries again.
-    std::call_once(loading, [] { loaded = Load(); });
+    static const std::unique_ptr<LoadedClient> loaded = Load();
     return loaded->api;
 }

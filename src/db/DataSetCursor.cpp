@@ -99,6 +99,13 @@ int TIBCustomDataSet::RowOf(int number) const {
 // The window holds the row at the preferred position when there are rows enough around it.
 void TIBCustomDataSet::PlaceWindow(int row, int preferredIndex) {
     const int size = BufferCount();
+    // No view shows more than the row: a reading loop's every step.
+    if (size == 1) {
+        window_.assign(1, row);
+        activeIndex_ = 0;
+        currentRow_ = row;
+        return;
+    }
     const int preferred = std::clamp(preferredIndex, 0, size - 1);
     std::vector<int> before;
     for (int r = row; static_cast<int>(before.size()) < preferred;) {

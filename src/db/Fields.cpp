@@ -68,6 +68,12 @@ bool TField::IsNull() const {
     return Data() == nullptr;
 }
 
+TFieldValue TField::Value() const {
+    TFieldValue value{nullptr, 0};
+    value.data = Data(&value.length);
+    return value;
+}
+
 void TField::Clear() {
     dataSet_->WriteField(*this, nullptr, 0);
 }
@@ -78,12 +84,6 @@ const char* TField::Data(int* length) const {
 
 void TField::Write(const void* data, int length) {
     dataSet_->WriteField(*this, data, length);
-}
-
-template <class T> T TField::Native() const {
-    T value;
-    std::memcpy(&value, Data(), sizeof value);
-    return value;
 }
 
 void TField::InvalidValue(const std::string& value, const char* kind) const {
@@ -102,13 +102,13 @@ void TField::AccessError(const char* typeName) const {
     throw EDatabaseError("Cannot access field '" + DisplayName() + "' as type " + typeName);
 }
 
-std::int32_t TField::GetAsInteger() const {
+std::int32_t TField::GetAsInteger(const TFieldValue&) const {
     AccessError("Integer");
 }
-TDateTime TField::GetAsDateTime() const {
+TDateTime TField::GetAsDateTime(const TFieldValue&) const {
     AccessError("DateTime");
 }
-double TField::GetAsFloat() const {
+double TField::GetAsFloat(const TFieldValue&) const {
     AccessError("Float");
 }
 void TField::SetAsInteger(std::int32_t) {
@@ -123,8 +123,8 @@ void TField::SetAsFloat(double) {
 
 // ---- Numbers ----
 
-std::string TIntegerField::GetAsString() const {
-    return IntToStr(Native<std::int32_t>());
+std::string TIntegerField::GetAsString(const TFieldValue& value) const {
+    return IntToStr(value.As<std::int32_t>());
 }
 
 void TIntegerField::SetAsString(const std::string& value) {
@@ -138,8 +138,8 @@ void TIntegerField::SetAsFloat(double value) {
     SetAsInteger(RoundToInt(value));
 }
 
-std::string TLargeintField::GetAsString() const {
-    return IntToStr(Native<std::int64_t>());
+std::string TLargeintField::GetAsString(const TFieldValue& value) const {
+    return IntToStr(value.As<std::int64_t>());
 }
 
 void TLargeintField::SetAsString(const std::string& value) {
@@ -153,33 +153,33 @@ void TLargeintField::SetAsFloat(double value) {
     SetNative(RoundToInt64(value));
 }
 
-std::int32_t TFloatField::GetAsInteger() const {
-    return RoundToInt(Native<double>());
+std::int32_t TFloatField::GetAsInteger(const TFieldValue& value) const {
+    return RoundToInt(value.As<double>());
 }
 
-std::string TFloatField::GetAsString() const {
-    return FloatToStr(Native<double>());
+std::string TFloatField::GetAsString(const TFieldValue& value) const {
+    return FloatToStr(value.As<double>());
 }
 
 void TFloatField::SetAsString(const std::string& value) {
     SetFloatText(value);
 }
 
-std::int32_t TIBBCDField::GetAsInteger() const {
-    const std::int64_t whole = Rescale(Native<std::int64_t>(), Scale(), 0);
-    if (whole < INT32_MIN || whole > INT32_MAX) NotAnInteger(GetAsString());
+std::int32_t TIBBCDField::GetAsInteger(const TFieldValue& value) const {
+    const std::int64_t whole = Rescale(value.As<std::int64_t>(), Scale(), 0);
+    if (whole < INT32_MIN || whole > INT32_MAX) NotAnInteger(GetAsString(value));
     return static_cast<std::int32_t>(whole);
 }
 
-std::string TIBBCDField::GetAsString() const {
-    const std::int64_t value = Native<std::int64_t>();
-    if (DataType() == ftFloat && SignificantDigits(value) <= kFloatDigits)
-        return FloatToStr(GetAsFloat());
-    return ScaledToText(value, Scale(), DefaultFormatSettings().DecimalSeparator);
+std::string TIBBCDField::GetAsString(const TFieldValue& value) const {
+    const auto scaled = value.As<std::int64_t>();
+    if (DataType() == ftFloat && SignificantDigits(scaled) <= kFloatDigits)
+        return FloatToStr(GetAsFloat(value));
+    return ScaledToText(scaled, Scale(), DefaultFormatSettings().DecimalSeparator);
 }
 
-double TIBBCDField::GetAsFloat() const {
-    return ScaledToDouble(Native<std::int64_t>(), Scale());
+double TIBBCDField::GetAsFloat(const TFieldValue& value) const {
+    return ScaledToDouble(value.As<std::int64_t>(), Scale());
 }
 
 void TIBBCDField::SetAsInteger(std::int32_t value) {
@@ -200,12 +200,12 @@ void TIBBCDField::SetAsFloat(double value) {
 
 // ---- Dates and times ----
 
-std::string TDateTimeField::GetAsString() const {
-    return DateTimeToStr(GetAsDateTime());
+std::string TDateTimeField::GetAsString(const TFieldValue& value) const {
+    return DateTimeToStr(GetAsDateTime(value));
 }
 
-TDateTime TDateTimeField::GetAsDateTime() const {
-    return DateTimeOfStamp(Native<double>());
+TDateTime TDateTimeField::GetAsDateTime(const TFieldValue& value) const {
+    return DateTimeOfStamp(value.As<double>());
 }
 
 void TDateTimeField::SetAsDateTime(TDateTime value) {
@@ -221,12 +221,12 @@ void TDateTimeField::SetAsString(const std::string& value) {
     SetAsDateTime(ParseText(value));
 }
 
-std::string TDateField::GetAsString() const {
-    return DateToStr(GetAsDateTime());
+std::string TDateField::GetAsString(const TFieldValue& value) const {
+    return DateToStr(GetAsDateTime(value));
 }
 
-TDateTime TDateField::GetAsDateTime() const {
-    return DateOfDays(Native<std::int32_t>());
+TDateTime TDateField::GetAsDateTime(const TFieldValue& value) const {
+    return DateOfDays(value.As<std::int32_t>());
 }
 
 void TDateField::SetAsDateTime(TDateTime value) {
@@ -237,12 +237,12 @@ TDateTime TDateField::ParseText(const std::string& text) const {
     return StrToDate(text);
 }
 
-std::string TTimeField::GetAsString() const {
-    return TimeToStr(GetAsDateTime());
+std::string TTimeField::GetAsString(const TFieldValue& value) const {
+    return TimeToStr(GetAsDateTime(value));
 }
 
-TDateTime TTimeField::GetAsDateTime() const {
-    return TimeOfMilliseconds(Native<std::int32_t>());
+TDateTime TTimeField::GetAsDateTime(const TFieldValue& value) const {
+    return TimeOfMilliseconds(value.As<std::int32_t>());
 }
 
 void TTimeField::SetAsDateTime(TDateTime value) {
@@ -255,26 +255,25 @@ TDateTime TTimeField::ParseText(const std::string& text) const {
 
 // ---- Text ----
 
-std::string TIBStringField::GetAsString() const {
-    int length = 0;
-    const char* data = Data(&length);
+std::string TIBStringField::GetAsString(const TFieldValue& value) const {
+    int length = value.length;
     const auto end =
-        static_cast<const char*>(std::memchr(data, '\0', static_cast<std::size_t>(length)));
-    if (end) length = static_cast<int>(end - data);
+        static_cast<const char*>(std::memchr(value.data, '\0', static_cast<std::size_t>(length)));
+    if (end) length = static_cast<int>(end - value.data);
     if (length > Size()) RaiseClientError(ClientError::SizeMismatch, DisplayName());
-    return std::string(data, static_cast<std::size_t>(length));
+    return std::string(value.data, static_cast<std::size_t>(length));
 }
 
-std::int32_t TIBStringField::GetAsInteger() const {
-    return StrToInt(GetAsString());
+std::int32_t TIBStringField::GetAsInteger(const TFieldValue& value) const {
+    return StrToInt(GetAsString(value));
 }
 
-TDateTime TIBStringField::GetAsDateTime() const {
-    return StrToDateTime(GetAsString());
+TDateTime TIBStringField::GetAsDateTime(const TFieldValue& value) const {
+    return StrToDateTime(GetAsString(value));
 }
 
-double TIBStringField::GetAsFloat() const {
-    return StrToFloat(GetAsString());
+double TIBStringField::GetAsFloat(const TFieldValue& value) const {
+    return StrToFloat(GetAsString(value));
 }
 
 void TIBStringField::SetAsString(const std::string& value) {
@@ -297,10 +296,8 @@ void TIBStringField::SetAsFloat(double value) {
 
 // ---- Blobs ----
 
-std::string TBlobField::GetAsString() const {
-    BlobId id;
-    std::memcpy(&id, Data(), sizeof id);
-    return ReadBlob(DataSet().Link(), id);
+std::string TBlobField::GetAsString(const TFieldValue& value) const {
+    return ReadBlob(DataSet().Link(), value.As<BlobId>());
 }
 
 void TBlobField::SetAsString(const std::string& value) {

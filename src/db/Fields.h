@@ -4,6 +4,7 @@
 #include "platform/DateTime.h"
 
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -23,6 +24,17 @@ struct TFieldDef {
     int scale = 0;
     // The column's position in the select.
     int column = -1;
+};
+
+// A column's bytes in the active record; no data for NULL.
+struct TFieldValue {
+    const char* data;
+    int length;
+    template <class T> T As() const {
+        T value;
+        std::memcpy(&value, data, sizeof value);
+        return value;
+    }
 };
 
 // One column of the active record, read and written with conversions.
@@ -47,10 +59,10 @@ public:
     void Clear();
 
     // NULL reads as 0, empty text or 1899-12-30 00:00.
-    std::int32_t AsInteger() const { return IsNull() ? 0 : GetAsInteger(); }
-    std::string AsString() const { return IsNull() ? std::string() : GetAsString(); }
-    TDateTime AsDateTime() const { return IsNull() ? 0.0 : GetAsDateTime(); }
-    double AsFloat() const { return IsNull() ? 0.0 : GetAsFloat(); }
+    std::int32_t AsInteger() const { return Read(&TField::GetAsInteger, 0); }
+    std::string AsString() const { return Read(&TField::GetAsString, std::string()); }
+    TDateTime AsDateTime() const { return Read(&TField::GetAsDateTime, 0.0); }
+    double AsFloat() const { return Read(&TField::GetAsFloat, 0.0); }
 
     // Writes need the edit or insert state (client error NotEditing).
     virtual void SetAsInteger(std::int32_t value);
@@ -59,10 +71,11 @@ public:
     virtual void SetAsFloat(double value);
 
 protected:
-    virtual std::int32_t GetAsInteger() const;
-    virtual std::string GetAsString() const = 0;
-    virtual TDateTime GetAsDateTime() const;
-    virtual double GetAsFloat() const;
+    // The value is never NULL here.
+    virtual std::int32_t GetAsInteger(const TFieldValue& value) const;
+    virtual std::string GetAsString(const TFieldValue& value) const = 0;
+    virtual TDateTime GetAsDateTime(const TFieldValue& value) const;
+    virtual double GetAsFloat(const TFieldValue& value) const;
 
     int Scale() const { return def_.scale; }
     [[noreturn]] void AccessError(const char* typeName) const;
@@ -70,13 +83,20 @@ protected:
     [[noreturn]] void InvalidValue(const std::string& value, const char* kind) const;
     // Empty stores NULL; otherwise the number goes through SetAsFloat.
     void SetFloatText(const std::string& value);
-    // The active record's bytes for the column; null when NULL or there is no record.
-    const char* Data(int* length = nullptr) const;
     void Write(const void* data, int length);
-    template <class T> T Native() const;
     template <class T> void SetNative(T value) { Write(&value, sizeof value); }
 
 private:
+    // The active record's bytes for the column; null when NULL or there is no record.
+    const char* Data(int* length = nullptr) const;
+    TFieldValue Value() const;
+    // The active record's value is looked up once per read.
+    template <class Result>
+    Result Read(Result (TField::*get)(const TFieldValue&) const, Result null) const {
+        const TFieldValue value = Value();
+        return value.data ? (this->*get)(value) : null;
+    }
+
     TIBCustomDataSet* dataSet_;
     TFieldDef def_;
 };
@@ -89,9 +109,11 @@ public:
     void SetAsFloat(double value) override;
 
 protected:
-    std::int32_t GetAsInteger() const override { return Native<std::int32_t>(); }
-    std::string GetAsString() const override;
-    double GetAsFloat() const override { return Native<std::int32_t>(); }
+    std::int32_t GetAsInteger(const TFieldValue& value) const override {
+        return value.As<std::int32_t>();
+    }
+    std::string GetAsString(const TFieldValue& value) const override;
+    double GetAsFloat(const TFieldValue& value) const override { return value.As<std::int32_t>(); }
 };
 
 class TSmallintField : public TIntegerField {
@@ -107,11 +129,13 @@ public:
     void SetAsFloat(double value) override;
 
 protected:
-    std::int32_t GetAsInteger() const override {
-        return static_cast<std::int32_t>(Native<std::int64_t>());
+    std::int32_t GetAsInteger(const TFieldValue& value) const override {
+        return static_cast<std::int32_t>(value.As<std::int64_t>());
     }
-    std::string GetAsString() const override;
-    double GetAsFloat() const override { return static_cast<double>(Native<std::int64_t>()); }
+    std::string GetAsString(const TFieldValue& value) const override;
+    double GetAsFloat(const TFieldValue& value) const override {
+        return static_cast<double>(value.As<std::int64_t>());
+    }
 };
 
 class TFloatField : public TField {
@@ -122,9 +146,9 @@ public:
     void SetAsFloat(double value) override { SetNative(value); }
 
 protected:
-    std::int32_t GetAsInteger() const override;
-    std::string GetAsString() const override;
-    double GetAsFloat() const override { return Native<double>(); }
+    std::int32_t GetAsInteger(const TFieldValue& value) const override;
+    std::string GetAsString(const TFieldValue& value) const override;
+    double GetAsFloat(const TFieldValue& value) const override { return value.As<double>(); }
 };
 
 // An integer column with decimals, held exactly. Its text is the decimal value; with more than
@@ -137,9 +161,9 @@ public:
     void SetAsFloat(double value) override;
 
 protected:
-    std::int32_t GetAsInteger() const override;
-    std::string GetAsString() const override;
-    double GetAsFloat() const override;
+    std::int32_t GetAsInteger(const TFieldValue& value) const override;
+    std::string GetAsString(const TFieldValue& value) const override;
+    double GetAsFloat(const TFieldValue& value) const override;
 };
 
 // Date, time and timestamp fields share the conversions; the subclasses fix the native form.
@@ -151,9 +175,9 @@ public:
     void SetAsFloat(double value) override { SetAsDateTime(value); }
 
 protected:
-    std::string GetAsString() const override;
-    TDateTime GetAsDateTime() const override;
-    double GetAsFloat() const override { return GetAsDateTime(); }
+    std::string GetAsString(const TFieldValue& value) const override;
+    TDateTime GetAsDateTime(const TFieldValue& value) const override;
+    double GetAsFloat(const TFieldValue& value) const override { return GetAsDateTime(value); }
     virtual TDateTime ParseText(const std::string& text) const;
 };
 
@@ -163,8 +187,8 @@ public:
     void SetAsDateTime(TDateTime value) override;
 
 protected:
-    std::string GetAsString() const override;
-    TDateTime GetAsDateTime() const override;
+    std::string GetAsString(const TFieldValue& value) const override;
+    TDateTime GetAsDateTime(const TFieldValue& value) const override;
     TDateTime ParseText(const std::string& text) const override;
 };
 
@@ -174,8 +198,8 @@ public:
     void SetAsDateTime(TDateTime value) override;
 
 protected:
-    std::string GetAsString() const override;
-    TDateTime GetAsDateTime() const override;
+    std::string GetAsString(const TFieldValue& value) const override;
+    TDateTime GetAsDateTime(const TFieldValue& value) const override;
     TDateTime ParseText(const std::string& text) const override;
 };
 
@@ -189,10 +213,10 @@ public:
     void SetAsFloat(double value) override;
 
 protected:
-    std::int32_t GetAsInteger() const override;
-    std::string GetAsString() const override;
-    TDateTime GetAsDateTime() const override;
-    double GetAsFloat() const override;
+    std::int32_t GetAsInteger(const TFieldValue& value) const override;
+    std::string GetAsString(const TFieldValue& value) const override;
+    TDateTime GetAsDateTime(const TFieldValue& value) const override;
+    double GetAsFloat(const TFieldValue& value) const override;
 };
 
 // The whole blob as text; writing creates a new blob in the result set's transaction.
@@ -202,7 +226,7 @@ public:
     void SetAsString(const std::string& value) override;
 
 protected:
-    std::string GetAsString() const override;
+    std::string GetAsString(const TFieldValue& value) const override;
 };
 
 class TMemoField : public TBlobField {

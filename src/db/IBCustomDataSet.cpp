@@ -395,11 +395,7 @@ void TIBCustomDataSet::StoreWorkingRecord() {
 
 const char* TIBCustomDataSet::ActiveFieldData(int column, int* length) const {
     const char* record = ActiveRecord();
-    if (!record) return nullptr;
-    const ColumnState& state = RecordLayout::State(record, column);
-    if (state.isNull) return nullptr;
-    if (length) *length = state.length;
-    return record + state.offset;
+    return record ? layout_.Value(record, column, length) : nullptr;
 }
 
 void TIBCustomDataSet::WriteField(TField& field, const void* data, int length) {

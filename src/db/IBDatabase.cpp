@@ -145,9 +145,10 @@ void TIBDatabase::ConnectStored() {
     SetConnected(true);
 }
 
+// A call that succeeded has not lost the connection: its status vector need not be read.
 std::intptr_t TIBDatabase::Call(std::intptr_t result, bool raise) {
     idle_ = false;
-    if (ConnectionLost(StatusVector())) CloseLostConnection();
+    if (result != 0 && ConnectionLost(StatusVector())) CloseLostConnection();
     if (raise && result > 0) RaiseStatusError();
     return result;
 }

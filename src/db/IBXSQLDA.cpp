@@ -15,7 +15,6 @@
 
 namespace {
 constexpr int kMaxNameLength = 31;
-constexpr short kNullFlag = -1;
 constexpr short kCurrencyScale = -4;
 
 std::string UpperCase(std::string text) {
@@ -137,17 +136,13 @@ void TIBXSQLVAR::Allocate() {
 
 // ---- TIBXSQLVAR: NULL ----
 
-bool TIBXSQLVAR::IsNull() const {
-    return Nullable() && nullIndicator_ == kNullFlag;
-}
-
 void TIBXSQLVAR::SetNullOnly(bool isNull) {
     XSQLVAR& var = V(*this);
     if (isNull && !Nullable()) {
         var.sqltype = static_cast<short>(var.sqltype | 1);
         var.sqlind = &nullIndicator_;
     }
-    if (Nullable()) nullIndicator_ = isNull ? kNullFlag : 0;
+    if (Nullable()) nullIndicator_ = isNull ? kNullIndicator : 0;
 }
 
 void TIBXSQLVAR::SetIsNull(bool isNull) {
@@ -342,13 +337,8 @@ void TIBXSQLDA::SetCount(int count) {
     count_ = count;
 }
 
-TIBXSQLVAR& TIBXSQLDA::Var(int index) {
-    if (index < 0 || index >= count_) RaiseClientError(ClientError::XsqldaIndexOutOfRange);
-    return *vars_[static_cast<std::size_t>(index)];
-}
-
-const TIBXSQLVAR& TIBXSQLDA::Var(int index) const {
-    return const_cast<TIBXSQLDA*>(this)->Var(index);
+void TIBXSQLDA::IndexOutOfRange() {
+    RaiseClientError(ClientError::XsqldaIndexOutOfRange);
 }
 
 TIBXSQLVAR* TIBXSQLDA::ByName(const std::string& name) {

@@ -56,7 +56,7 @@ public:
     std::string AliasName() const;
     const char* Data() const { return data_.data(); }
 
-    bool IsNull() const;
+    bool IsNull() const { return nullIndicator_ == kNullIndicator && Nullable(); }
     // Every slot of the same name becomes NULL (or not NULL); see the setters.
     void SetIsNull(bool isNull);
 
@@ -90,6 +90,8 @@ public:
 
 private:
     friend class TIBXSQLDA;
+    // What the indicator of a NULL value holds.
+    static constexpr short kNullIndicator = -1;
 
     void Describe(std::string name);
     void Allocate();
@@ -121,8 +123,11 @@ public:
     int Count() const { return count_; }
     void SetCount(int count);
     // Client error XsqldaIndexOutOfRange out of range.
-    TIBXSQLVAR& Var(int index);
-    const TIBXSQLVAR& Var(int index) const;
+    TIBXSQLVAR& Var(int index) {
+        if (index < 0 || index >= count_) IndexOutOfRange();
+        return *vars_[static_cast<std::size_t>(index)];
+    }
+    const TIBXSQLVAR& Var(int index) const { return const_cast<TIBXSQLDA*>(this)->Var(index); }
     // The first slot of the name after it is normalised like a parameter name; null when none.
     TIBXSQLVAR* ByName(const std::string& name);
     // -1 when no slot has the name.
@@ -143,6 +148,7 @@ private:
         void operator()(void* area) const;
     };
 
+    [[noreturn]] static void IndexOutOfRange();
     std::string ColumnName(const std::string& alias) const;
     void TrackRelation(const std::string& relation);
 

@@ -29,15 +29,15 @@ bool PostedRows::Contains(const RecordLayout& layout, const char* record) const 
 std::optional<std::string> PostedRows::KeyOf(const RecordLayout& layout, const char* record) const {
     std::string key;
     for (const int column : key_) {
-        const ColumnState& state = RecordLayout::State(record, column);
-        if (state.isNull) return std::nullopt;
-        std::size_t length = static_cast<std::size_t>(state.length);
-        const char* value = record + state.offset;
+        int size = 0;
+        const char* value = layout.Value(record, column, &size);
+        if (!value) return std::nullopt;
+        std::size_t length = static_cast<std::size_t>(size);
         if (layout.Column(column).kind == NativeKind::Text)
             while (length > 0 && value[length - 1] == ' ')
                 --length;
-        const auto size = static_cast<std::uint32_t>(length);
-        key.append(reinterpret_cast<const char*>(&size), sizeof size).append(value, length);
+        const auto stored = static_cast<std::uint32_t>(length);
+        key.append(reinterpret_cast<const char*>(&stored), sizeof stored).append(value, length);
     }
     return key;
 }

@@ -82,13 +82,6 @@ std::size_t RecordCache::AllocatedBytes() const {
     return bytes;
 }
 
-char* RecordCache::Locate(int row) const {
-    if (wrap_)
-        return const_cast<char*>(ring_.data()) +
-               static_cast<std::size_t>(row) % rowStep_ * maxRecordSize_;
-    return rows_[static_cast<std::size_t>(row)];
-}
-
 // Arenas double in size up to a huge page; a record never spans two of them.
 void RecordCache::AddArena() {
     const std::size_t bytes = std::max(nextArenaBytes_, RoundUp(maxRecordSize_, kPage));
@@ -106,7 +99,6 @@ char* RecordCache::Append() {
 
 void RecordCache::CommitAppend(int bytes) {
     char* record = Append();
-    RecordLayout::Header(record).capacity = wrap_ ? static_cast<int>(maxRecordSize_) : bytes;
     ++count_;
     if (wrap_) return;
     if (rows_.size() == rows_.capacity())
@@ -120,15 +112,14 @@ void RecordCache::Advance(int bytes) {
     left_ -= static_cast<std::size_t>(bytes);
 }
 
+// A ring slot holds a record of any size.
 void RecordCache::StoreBack(int row, const RecordLayout& layout, const char* full) {
     char* stored = Locate(row);
     const int bytes = layout.CompactSize(full);
-    int capacity = RecordLayout::Header(stored).capacity;
-    if (bytes > capacity) {
+    if (!wrap_ && bytes > layout.CompactSize(stored)) {
         stored = Append();
         rows_[static_cast<std::size_t>(row)] = stored;
-        Advance(capacity = bytes);
+        Advance(bytes);
     }
     layout.Compact(full, stored);
-    RecordLayout::Header(stored).capacity = capacity;
 }

@@ -8,7 +8,8 @@
 
 // The rows fetched so far, in fetch order. Each row is stored compactly, one after another, in
 // arenas that start small and grow; a table maps the row number to its record. Growing never
-// moves a stored record. A unidirectional result set keeps a ring of full-width records instead.
+// moves a stored record. A unidirectional result set keeps a ring of slots of the full width
+// instead.
 class RecordCache {
 public:
     RecordCache();
@@ -29,14 +30,19 @@ public:
     // Room for one record of the maximum size at the end; CommitAppend keeps the bytes it used.
     char* Append();
     void CommitAppend(int bytes);
-    // Stores a full-width record back as the row: in place when its compact form fits there,
-    // otherwise appended, the row then pointing at its new place.
+    // Stores a full-width record back as the row: in place when its compact form is no larger
+    // than the one stored, otherwise appended, the row then pointing at its new place.
     void StoreBack(int row, const RecordLayout& layout, const char* full);
 
 private:
     class Arena;
 
-    char* Locate(int row) const;
+    char* Locate(int row) const {
+        if (wrap_)
+            return const_cast<char*>(ring_.data()) +
+                   static_cast<std::size_t>(row) % rowStep_ * maxRecordSize_;
+        return rows_[static_cast<std::size_t>(row)];
+    }
     void AddArena();
     void Advance(int bytes);
 

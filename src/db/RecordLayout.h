@@ -2,9 +2,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <string>
 #include <vector>
 
-struct ClientLibrary;
 class TIBXSQLDA;
 class TIBXSQLVAR;
 
@@ -30,22 +31,17 @@ double TimeOfMilliseconds(double milliseconds);
 double DateTimeOfStamp(double milliseconds);
 
 enum class UpdateStatus : std::uint8_t { Unmodified, Modified, Inserted, Deleted };
-enum class BookmarkFlag : std::uint8_t { Current, BeforeFirst, AfterLast, Inserted };
 
-// The fixed part in front of every record.
+// The part in front of every record, in both of its forms.
 struct RecordHeader {
-    BookmarkFlag bookmarkFlag;
-    UpdateStatus cachedUpdateStatus;
     UpdateStatus updateStatus;
-    std::uint8_t reserved;
-    std::int32_t columnCount;
+    // Stored as the cache keeps rows; a full-width record otherwise.
+    bool compact;
+    std::uint8_t reserved[2];
     std::int32_t rowNumber; // -1 for a record not stored as a row
-    std::int32_t savedPosition;
-    std::uint8_t dbKey[8];
-    std::int32_t capacity; // bytes of the place a stored record has; 0 for a working record
 };
 
-// Per column and record: what varies from row to row.
+// Per column of a full-width record: what varies from row to row.
 struct ColumnState {
     std::int32_t length;
     std::int32_t offset; // of the value from the record's start
@@ -63,24 +59,22 @@ struct ColumnLayout {
     int offset; // in a full-width record
 };
 
-// Where everything sits in a record of one result set, and how rows get there. A record is the
-// header, the column states, the values of fixed size, then the texts. A stored record keeps
-// each text at its actual length, one after another; a full-width record, worked on while
-// editing, gives each text its column's full size at a fixed place. Both read the same way:
-// a value is at its state's offset.
+// Where everything sits in a record of one result set, and how rows get there. A full-width
+// record, worked on while editing, is the header, a state per column, then every value at a
+// fixed place with room for its column's full size. A compact record, as the cache keeps rows,
+// is the header, the end of each column's value with a flag for NULL, then the values one after
+// another, each at its actual length and NULLs taking none. Value reads both forms.
 class RecordLayout {
 public:
-    // Columns in slot order; the database key column's value goes into the header.
+    // Columns in slot order; the database key column's value is the row's key.
     void Build(const TIBXSQLDA& columns, int dbKeyColumn);
-    // Bytes of a full-width record.
+    // Bytes of a full-width record, which bound those of a compact one.
     int RecordSize() const { return recordSize_; }
     int ColumnCount() const { return static_cast<int>(columns_.size()); }
     const ColumnLayout& Column(int index) const {
         return columns_[static_cast<std::size_t>(index)];
     }
 
-    // The header of an unmodified stored row.
-    RecordHeader& ResetHeader(char* record, int rowNumber) const;
     // A full-width record with every column NULL.
     void InitRecord(char* record, int rowNumber) const;
     // The fetched row stored compactly, converted to the native forms; the bytes it takes.
@@ -89,16 +83,30 @@ public:
     bool Matches(const TIBXSQLVAR& slot, int column) const;
     // One column of a full-width record set from a slot of its type.
     void StoreColumn(const TIBXSQLVAR& slot, int column, char* full) const;
-    // The bytes a record takes stored compactly.
+    // The bytes a record of either form takes stored compactly.
     int CompactSize(const char* record) const;
-    // A record into a full-width one, and back; the two never overlap.
+    // A record of either form into a full-width one, and a full-width one into a compact one;
+    // the two never overlap.
     void Expand(const char* record, char* full) const;
     void Compact(const char* record, char* target) const;
+    // A column's value in a record of either form; null when NULL. Every field read comes here.
+    const char* Value(const char* record, int column, int* length) const {
+        if (!Header(record).compact) return FullValue(record, column, length);
+        const auto index = static_cast<unsigned>(column);
+        const std::uint32_t end = End(record, index);
+        if (end & nullFlag_) return nullptr;
+        const std::uint32_t start = index == 0 ? 0 : End(record, index - 1) & ~nullFlag_;
+        if (length) *length = static_cast<int>(end - start);
+        return record + valuesStart_ + start;
+    }
+    // The row's 8-byte database key; zeros when the result has none.
+    std::string DbKey(const char* record) const;
 
     static RecordHeader& Header(char* record) { return *reinterpret_cast<RecordHeader*>(record); }
     static const RecordHeader& Header(const char* record) {
         return *reinterpret_cast<const RecordHeader*>(record);
     }
+    // Full-width records only.
     static ColumnState& State(char* record, int column) {
         return reinterpret_cast<ColumnState*>(record + sizeof(RecordHeader))[column];
     }
@@ -107,15 +115,30 @@ public:
     }
 
 private:
-    static void StoreValue(const ClientLibrary& api, const ColumnLayout& layout, const char* source,
-                           char* target, ColumnState& state);
-    // Copies the texts of record to target, packed from the fixed part on or at their full-width
-    // places.
-    void MoveTexts(const char* record, char* target, bool packed) const;
+    static void ResetHeader(char* record, int rowNumber, bool compact);
+    // The value's native form at target; the bytes it takes.
+    static int StoreValue(const ColumnLayout& layout, const char* source, char* target);
+    static int StoreDateTime(NativeKind kind, const char* source, char* target);
+    static const char* FullValue(const char* record, int column, int* length);
+    // Compact records: where a column's value ends, from the values' start, with nullFlag_ set
+    // for NULL.
+    std::uint32_t End(const char* record, unsigned column) const {
+        const char* at = record + sizeof(RecordHeader) + column * endBytes_;
+        return endBytes_ == 2 ? Load<std::uint16_t>(at) : Load<std::uint32_t>(at);
+    }
+    void SetEnd(char* record, unsigned column, std::uint32_t end) const;
+    template <class T> static T Load(const char* at) {
+        T value;
+        std::memcpy(&value, at, sizeof value);
+        return value;
+    }
 
     std::vector<ColumnLayout> columns_;
     int dbKeyColumn_ = -1;
-    // Header, states and the values of fixed size.
-    int fixedSize_ = 0;
     int recordSize_ = 0;
+    // Compact records: 2 bytes per end, or 4 when the values may need more than 15 bits; where the
+    // values start.
+    unsigned endBytes_ = 2;
+    std::uint32_t nullFlag_ = 0x8000;
+    int valuesStart_ = 0;
 };

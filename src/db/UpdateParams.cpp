@@ -54,16 +54,13 @@ void FillParam(TIBXSQLVAR& slot, const TIBXSQLDA& columns, const RecordLayout& l
                const char* record, const char* oldRecord) {
     const std::string name = ParamColumnName(slot.Name());
     const char* source = slot.Name().starts_with(kOldPrefix) ? oldRecord : record;
-    if (name == kDbKeyParam) {
-        const RecordHeader& header = RecordLayout::Header(source);
-        return slot.SetAsBytes(
-            std::string(reinterpret_cast<const char*>(header.dbKey), sizeof header.dbKey));
-    }
+    if (name == kDbKeyParam) return slot.SetAsBytes(layout.DbKey(source));
     const int column = columns.IndexOf(name);
     if (column < 0) return;
-    const ColumnState& state = RecordLayout::State(source, column);
-    if (state.isNull) return slot.SetIsNull(true);
-    SetSlot(slot, layout.Column(column), source + state.offset, state.length);
+    int length = 0;
+    const char* value = layout.Value(source, column, &length);
+    if (!value) return slot.SetIsNull(true);
+    SetSlot(slot, layout.Column(column), value, length);
 }
 } // namespace
 

@@ -213,6 +213,22 @@ TEST_F(NumbersTest, TextsAreCachedAtTheirLengthAcrossArenas) {
     }
 }
 
+// Rows whose values pass 32 KB and 64 KB, where their ends outgrow 15 and 16 bits, read back.
+TEST_F(NumbersTest, RowsOfMoreThan64KBReadBack) {
+    Open("select N, cast(lpad('', N * 1280, 'a') as varchar(32000)) as A, "
+         "cast(lpad('', 32000, 'c') as varchar(32000)) as C, "
+         "cast(lpad('', 32000 - N, 'd') as varchar(32000)) as D, "
+         "cast(iif(mod(N, 2) = 0, null, 'b' || N) as varchar(10)) as B from NUMBERS order by N");
+    query_->Last();
+    for (int n = 25; n >= 1; --n, query_->Prior()) {
+        ASSERT_EQ(N(), n);
+        EXPECT_EQ(query_->Field("A").AsString(), std::string(n * 1280, 'a'));
+        EXPECT_EQ(query_->Field("D").AsString(), std::string(32000 - n, 'd'));
+        EXPECT_EQ(query_->Field("B").AsString(), n % 2 == 0 ? "" : "b" + std::to_string(n));
+        EXPECT_EQ(query_->Field("B").IsNull(), n % 2 == 0);
+    }
+}
+
 TEST_F(NumbersTest, RecordNumberMovesAndClamps) {
     Open("select N from NUMBERS order by N");
     query_->SetRecordNumber(7);

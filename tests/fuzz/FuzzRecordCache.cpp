@@ -188,19 +188,20 @@ bool NativeOf(const TIBXSQLVAR& slot, Cell& cell) {
     }
 }
 
-Cell CellOf(const char* record, int column, int limit) {
-    const ColumnState& state = RecordLayout::State(record, column);
-    if (state.isNull) return {};
-    Require(state.length >= 0 && state.offset >= static_cast<int>(sizeof(RecordHeader)) &&
-                state.offset + state.length <= limit,
+Cell CellOf(const RecordLayout& layout, const char* record, int column, int limit) {
+    int length = -1;
+    const char* value = layout.Value(record, column, &length);
+    if (!value) return {};
+    const auto offset = value - record;
+    Require(length >= 0 && offset >= static_cast<int>(sizeof(RecordHeader)) &&
+                offset + length <= limit,
             "a value lies outside its record");
-    return Cell{false, std::string(record + state.offset, static_cast<std::size_t>(state.length))};
+    return Cell{false, std::string(value, static_cast<std::size_t>(length))};
 }
 
 void RequireRecord(const RecordLayout& layout, const char* record, const Row& row, int limit) {
-    Require(RecordLayout::Header(record).columnCount == layout.ColumnCount(), "column count");
     for (int i = 0; i < layout.ColumnCount(); ++i)
-        Require(CellOf(record, i, limit) == row[static_cast<std::size_t>(i)],
+        Require(CellOf(layout, record, i, limit) == row[static_cast<std::size_t>(i)],
                 "a value read back differs from the one stored");
 }
 
@@ -271,12 +272,9 @@ private:
             Require(bytes <= layout_.RecordSize() && bytes == layout_.CompactSize(record),
                     "a stored row's size");
             cache_.CommitAppend(bytes);
-            const RecordHeader& header = RecordLayout::Header(record);
-            Require(header.rowNumber == cache_.Count() - 1, "row number");
+            Require(RecordLayout::Header(record).rowNumber == cache_.Count() - 1, "row number");
             if (dbKey_ >= 0 && !row[static_cast<std::size_t>(dbKey_)].null)
-                Require(std::memcmp(header.dbKey,
-                                    row[static_cast<std::size_t>(dbKey_)].bytes.data(),
-                                    sizeof header.dbKey) == 0,
+                Require(layout_.DbKey(record) == row[static_cast<std::size_t>(dbKey_)].bytes,
                         "the database key");
             rows_.push_back(std::move(row));
         } catch (const EConvertError&) {
@@ -341,10 +339,10 @@ private:
         Require(cache_.Count() == static_cast<int>(rows_.size()), "row count");
         for (int row = FirstWhole(); row < cache_.Count(); ++row) {
             const char* record = cache_.Record(row);
-            const int capacity = RecordLayout::Header(record).capacity;
-            Require(layout_.CompactSize(record) <= capacity && capacity <= layout_.RecordSize(),
-                    "a record outgrows its place");
-            RequireRecord(layout_, record, rows_[static_cast<std::size_t>(row)], capacity);
+            const int bytes = layout_.CompactSize(record);
+            Require(RecordLayout::Header(record).compact && bytes <= layout_.RecordSize(),
+                    "a stored record's size");
+            RequireRecord(layout_, record, rows_[static_cast<std::size_t>(row)], bytes);
         }
     }
 
