@@ -1,5 +1,6 @@
 // The XMLTV guide of a week of 2,000 broadcasts a day (14,000 programmes on the air), from the
-// database read to the document's bytes, beside the read alone. Run with QT_QPA_PLATFORM=offscreen.
+// database read to the document's bytes, beside the read alone and the writing alone. Run with
+// QT_QPA_PLATFORM=offscreen.
 #include "BenchApplication.h"
 #include "data/mData.h"
 #include "db/IBQuery.h"
@@ -76,6 +77,20 @@ void BM_GuideRowsRead(benchmark::State& state) {
     state.counters["rows"] = static_cast<double>(rows);
 }
 BENCHMARK(BM_GuideRowsRead)->Unit(benchmark::kMillisecond);
+
+void BM_GuideWritten(benchmark::State& state) {
+    Week& week = TheWeek();
+    const std::vector<TGuideRow> rows =
+        ReadGuideRows(*week.data->qryTemp, kFirst, kFirst + kDays - 1);
+    const QTimeZone zone("Europe/Sofia");
+    std::size_t bytes = 0;
+    for (auto _ : state)
+        bytes = XmltvGuide(RowsOnTheAir(rows, kFirst, kFirst + kDays - 1),
+                           {.Id = "tv.example.org", .DisplayName = "Канал"}, zone, "1")
+                    .size();
+    state.counters["MB"] = static_cast<double>(bytes) / 1e6;
+}
+BENCHMARK(BM_GuideWritten)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
