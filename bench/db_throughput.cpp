@@ -1,5 +1,7 @@
 // Fetching 100,000 catalogue rows and inserting 10,000 broadcasts through the access layer,
-// beside the same work on the raw client calls (the floor) and on Qt's Firebird driver.
+// beside the same work on the raw client calls (the floor) and on Qt's Firebird driver. The
+// machine's speed drifts between runs, so compare peers with --benchmark_repetitions=6
+// --benchmark_enable_random_interleaving=true, which gives each the same drift.
 #include "RawClient.h"
 #include "db/ClientApi.h"
 #include "db/IBDatabase.h"
