@@ -5,6 +5,20 @@
 #include "db/IBSQL.h"
 #include "db/IBTransaction.h"
 
+namespace {
+
+// Only rows of the transaction's snapshot are summed and deleted, so saves committing meanwhile
+// keep their rows; saves only insert, so they never wait on this.
+const char* const kCompaction =
+    "execute block as declare p integer; declare n integer; begin "
+    "for select nprogram_id, sum(ncount) from program_show_count group by 1 "
+    "having count(*) > 1 into :p, :n do begin "
+    "delete from program_show_count where nprogram_id is not distinct from :p; "
+    "insert into program_show_count (nprogram_id, ncount) values (:p, :n); "
+    "end end";
+
+} // namespace
+
 bool HasShowCounts(TIBDatabase& database) {
     TIBTransaction transaction;
     transaction.SetDefaultDatabase(&database);
@@ -22,19 +36,6 @@ bool HasShowCounts(TIBDatabase& database) {
     return found;
 }
 
-// Only rows of the transaction's snapshot are summed and deleted, so saves committing meanwhile
-// keep their rows; saves only insert, so they never wait on this.
-const std::string& ShowCountCompaction() {
-    static const std::string text =
-        "execute block as declare p integer; declare n integer; begin "
-        "for select nprogram_id, sum(ncount) from program_show_count group by 1 "
-        "having count(*) > 1 into :p, :n do begin "
-        "delete from program_show_count where nprogram_id is not distinct from :p; "
-        "insert into program_show_count (nprogram_id, ncount) values (:p, :n); "
-        "end end";
-    return text;
-}
-
 void CompactShowCounts(TIBDatabase& database) {
     TIBTransaction transaction;
     transaction.SetDefaultDatabase(&database);
@@ -43,7 +44,7 @@ void CompactShowCounts(TIBDatabase& database) {
     sql.SetDatabase(&database);
     sql.SetTransaction(&transaction);
     sql.SetParamCheck(false);
-    sql.SetSQL({ShowCountCompaction()});
+    sql.SetSQL({kCompaction});
     transaction.Start();
     try {
         sql.Execute();

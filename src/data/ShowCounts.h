@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 class TIBDatabase;
 
 // The broadcast counts that the schema's triggers keep as rows of +1 and -1 per programme
@@ -11,6 +9,3 @@ bool HasShowCounts(TIBDatabase& database);
 // Replaces each programme's delta rows by one row of their sum, in a transaction of its own; a
 // compaction running at the same time wins and this one leaves the rows as they are.
 void CompactShowCounts(TIBDatabase& database);
-
-// The same statement as an EXECUTE BLOCK, for tools writing through the client calls.
-const std::string& ShowCountCompaction();
