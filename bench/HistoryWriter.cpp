@@ -193,6 +193,7 @@ struct HistoryWriter::Inserts {
 HistoryWriter::HistoryWriter(const std::string& path)
     : path_(path), session_(std::make_unique<Session>(path, true)) {
     session_->Run(SwitchIndexes("0", "INACTIVE"));
+    session_->Run("ALTER TRIGGER PROGRAM_TIMELINE_SHOW_COUNT INACTIVE");
     session_->Start();
     inserts_ = std::make_unique<Inserts>(*session_);
 }
@@ -240,6 +241,11 @@ void HistoryWriter::Finish() {
     session_->Commit();
     inserts_.reset();
     session_->Run(SwitchIndexes("1", "ACTIVE"));
+    // Counted once at the end, one row per programme as a compacted database holds them: rows
+    // added per broadcast and compacted would leave the first reader their garbage to collect.
+    session_->Run("INSERT INTO PROGRAM_SHOW_COUNT (NPROGRAM_ID, NCOUNT) SELECT NPROGRAM_ID, "
+                  "COUNT(*) FROM PROGRAM_TIMELINE GROUP BY 1");
+    session_->Run("ALTER TRIGGER PROGRAM_TIMELINE_SHOW_COUNT ACTIVE");
     session_.reset();
     const Session restoringForcedWrites(path_, false);
 }

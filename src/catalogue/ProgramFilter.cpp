@@ -1,6 +1,7 @@
 #include "catalogue/ProgramFilter.h"
 
 #include "catalogue/RowColours.h"
+#include "data/ShowCounts.h"
 #include "data/mData.h"
 #include "db/DataSource.h"
 #include "db/IBQuery.h"
@@ -13,6 +14,24 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
+std::vector<std::string> ProgramListSql(bool showCounts, const std::string& sortKey) {
+    if (showCounts)
+        return {"select d.nid NPROGRAM_ID, d.sseries_name, d.fduration, d.sname,",
+                "    (select first 1 tl.dstart_date from program_timeline tl where tl.nprogram_id "
+                "= d.nid",
+                "    order by tl.nprogram_id desc, tl.dstart_date desc) LAST_SHOW_DATE,",
+                "    (select nullif(sum(c.ncount), 0) from program_show_count c where "
+                "c.nprogram_id = d.nid) SHOW_CNT",
+                "from program_description d",
+                "order by " + sortKey};
+    return {"select d.nid NPROGRAM_ID,d.sseries_name,d.fduration, d.sname, tl.LAST_SHOW_DATE, "
+            "tl.show_cnt from program_description d",
+            "left join",
+            "    (select tl1.nprogram_id, max(tl1.dstart_date) LAST_SHOW_DATE, count(*) SHOW_CNT "
+            "from program_timeline tl1",
+            "    group by 1) TL ON tl.nprogram_id = d.nid", "order by " + sortKey};
+}
+
 TfrmProgramFilter::TfrmProgramFilter(QWidget* parent) : QDialog(parent) {
     CreateForm();
 }
@@ -22,12 +41,14 @@ TfrmProgramFilter::~TfrmProgramFilter() = default;
 void TfrmProgramFilter::BindDataModule(TmodData& data) {
     trPrograms->SetDefaultDatabase(data.IBDatabase.get());
     qryPrograms->SetDatabase(data.IBDatabase.get());
+    showCounts_ = HasShowCounts(*data.IBDatabase);
 }
 
 std::string TfrmProgramFilter::SelectPrograms(TmodData& data) {
     std::string result = "-1";
     TfrmProgramFilter window;
     window.BindDataModule(data);
+    if (window.showCounts_) CompactShowCounts(*data.IBDatabase);
     window.SetSortKey("NPROGRAM_ID");
     window.RefreshProgramList();
     if (AppDialogs().ShowModal(window) == mrOk) result = window.GetSelectedIds();
@@ -37,13 +58,7 @@ std::string TfrmProgramFilter::SelectPrograms(TmodData& data) {
 void TfrmProgramFilter::RefreshProgramList() {
     search_.Forget();
     if (trPrograms->Active()) trPrograms->Commit();
-    qryPrograms->SetSQL(
-        {"select d.nid NPROGRAM_ID,d.sseries_name,d.fduration, d.sname, tl.LAST_SHOW_DATE, "
-         "tl.show_cnt from program_description d",
-         "left join",
-         "    (select tl1.nprogram_id, max(tl1.dstart_date) LAST_SHOW_DATE, count(*) SHOW_CNT "
-         "from program_timeline tl1",
-         "    group by 1) TL ON tl.nprogram_id = d.nid", "order by " + sortKey_});
+    qryPrograms->SetSQL(ProgramListSql(showCounts_, sortKey_));
     qryPrograms->Open();
     ApplyFilter();
 }

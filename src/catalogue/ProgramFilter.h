@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QLabel;
 class QLineEdit;
@@ -16,6 +17,10 @@ class TIBQuery;
 class TIBTransaction;
 class TmodData;
 class TRecordGrid;
+
+// The picker's list: over the database's own broadcast counts where it keeps them, otherwise
+// aggregating the whole history; the same rows either way.
+std::vector<std::string> ProgramListSql(bool showCounts, const std::string& sortKey);
 
 // The modal window of the picker: chooses programmes to place in the schedule.
 class TfrmProgramFilter : public QDialog {
@@ -75,5 +80,7 @@ private:
     void DeselectRejected(const ProgramSearch::Columns& columns);
 
     std::string sortKey_ = "NPROGRAM_ID";
+    // The database keeps broadcast counts of its own, read instead of aggregating the history.
+    bool showCounts_ = false;
     ProgramSearch search_;
 };

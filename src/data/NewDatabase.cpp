@@ -10,6 +10,7 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <system_error>
 
@@ -24,11 +25,25 @@ std::string Trim(const std::string& text) {
     return std::string(begin, end.base());
 }
 
-bool IsCommit(const std::string& statement) {
-    std::string upper = statement;
-    std::transform(upper.begin(), upper.end(), upper.begin(),
+std::string Upper(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return text;
+}
+
+bool IsCommit(const std::string& statement) {
+    const std::string upper = Upper(statement);
     return upper == "COMMIT" || upper == "COMMIT WORK";
+}
+
+// The terminator a SET TERM statement names.
+std::optional<std::string> NewTerminator(const std::string& statement) {
+    const std::string keyword = "SET TERM";
+    if (statement.size() <= keyword.size() ||
+        std::isspace(static_cast<unsigned char>(statement[keyword.size()])) == 0 ||
+        Upper(statement.substr(0, keyword.size())) != keyword)
+        return std::nullopt;
+    return Trim(statement.substr(keyword.size()));
 }
 
 // Paths are file-system text; messages are Windows-1251.
@@ -105,9 +120,20 @@ void CreateDatabaseFromSchema(const std::string& path, const std::string& schema
     }
 }
 
+// As isql reads a script: SET TERM changes the text that ends a statement, so that trigger and
+// procedure bodies keep their semicolons.
 std::vector<std::string> ScriptStatements(const std::string& script) {
     std::vector<std::string> statements;
+    std::string terminator = ";";
     std::string current;
+    const auto finish = [&] {
+        const std::string statement = Trim(current);
+        current.clear();
+        if (const std::optional<std::string> next = NewTerminator(statement))
+            terminator = *next;
+        else if (!statement.empty() && !IsCommit(statement))
+            statements.push_back(statement);
+    };
     char quote = 0;
     for (std::size_t i = 0; i < script.size(); ++i) {
         const char c = script[i];
@@ -115,19 +141,16 @@ std::vector<std::string> ScriptStatements(const std::string& script) {
             if (c == quote) quote = 0;
         } else if (c == '\'' || c == '"') {
             quote = c;
-        } else if (c == '-' && i + 1 < script.size() && script[i + 1] == '-') {
+        } else if (script.compare(i, 2, "--") == 0) {
             i = std::min(script.find('\n', i), script.size()) - 1;
             continue;
-        } else if (c == ';') {
-            if (const std::string statement = Trim(current);
-                !statement.empty() && !IsCommit(statement))
-                statements.push_back(statement);
-            current.clear();
+        } else if (script.compare(i, terminator.size(), terminator) == 0) {
+            finish();
+            i += terminator.size() - 1;
             continue;
         }
         current += c;
     }
-    if (const std::string rest = Trim(current); !rest.empty() && !IsCommit(rest))
-        statements.push_back(rest);
+    finish();
     return statements;
 }

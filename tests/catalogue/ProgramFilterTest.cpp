@@ -112,19 +112,29 @@ TEST_F(ProgramFilter, TitleClicksSortAscendingThenDescendingAndDropTheSelection)
     });
 }
 
+// A database made from the earlier schema has no counts of its own: the list aggregates the
+// history instead.
 TEST_F(ProgramFilter, ListShowsLastBroadcastAndCountOnlyForBroadcastProgrammes) {
-    Start(FivePrograms());
-    Select([](TfrmProgramFilter& window) {
-        TIBQuery& query = *window.qryPrograms;
-        query.First(); // 2
-        EXPECT_EQ(query.Field("SHOW_CNT").AsInteger(), 1);
-        query.Next(); // 5, never broadcast
-        EXPECT_TRUE(query.Field("LAST_SHOW_DATE").IsNull());
-        EXPECT_TRUE(query.Field("SHOW_CNT").IsNull());
-        query.Last(); // 9
-        EXPECT_EQ(query.Field("SHOW_CNT").AsInteger(), 2);
-        EXPECT_EQ(query.Field("LAST_SHOW_DATE").AsDateTime(), EncodeDate(2010, 6, 17));
-    });
+    const std::string earlierSchema = "DROP TRIGGER PROGRAM_TIMELINE_SHOW_COUNT;\n"
+                                      "DROP TABLE PROGRAM_SHOW_COUNT;\n"
+                                      "DROP INDEX IX_TIMELINE_PROGRAM_LAST;\n";
+    for (const bool earlier : {false, true}) {
+        SCOPED_TRACE(earlier ? "earlier schema" : "schema");
+        data_.reset();
+        Start((earlier ? earlierSchema : "") + FivePrograms());
+        Select([&](TfrmProgramFilter& window) {
+            TIBQuery& query = *window.qryPrograms;
+            EXPECT_EQ(query.SQL(), ProgramListSql(!earlier, "NPROGRAM_ID"));
+            query.First(); // 2
+            EXPECT_EQ(query.Field("SHOW_CNT").AsInteger(), 1);
+            query.Next(); // 5, never broadcast
+            EXPECT_TRUE(query.Field("LAST_SHOW_DATE").IsNull());
+            EXPECT_TRUE(query.Field("SHOW_CNT").IsNull());
+            query.Last(); // 9
+            EXPECT_EQ(query.Field("SHOW_CNT").AsInteger(), 2);
+            EXPECT_EQ(query.Field("LAST_SHOW_DATE").AsDateTime(), EncodeDate(2010, 6, 17));
+        });
+    }
 }
 
 TEST_F(ProgramFilter, RowsAreStripedByRecordNumberAndSelectedRowsStayHighlighted) {

@@ -56,14 +56,27 @@ std::string QueryValue(const std::string& path, const std::string& query) {
     return value;
 }
 
-TEST(ScriptStatements, SplitsAtSemicolonsOutsideQuotesAndComments) {
-    EXPECT_EQ(
-        ScriptStatements("-- a comment; with a semicolon\nCREATE TABLE A (X INTEGER);\n"
-                         "INSERT INTO A VALUES ('a;b--c'); -- trailing\n\nCOMMIT;\n"
-                         "  commit work ;\nSELECT \"x;y\" FROM A"),
-        (std::vector<std::string>{"CREATE TABLE A (X INTEGER)", "INSERT INTO A VALUES ('a;b--c')",
-                                  "SELECT \"x;y\" FROM A"}));
-    EXPECT_TRUE(ScriptStatements("-- only a comment").empty());
+TEST(ScriptStatements, SplitsAtTheTerminatorOutsideQuotesAndComments) {
+    struct Case {
+        const char* script;
+        std::vector<std::string> statements;
+    };
+    const Case cases[] = {
+        {"-- a comment; with a semicolon\nCREATE TABLE A (X INTEGER);\n"
+         "INSERT INTO A VALUES ('a;b--c'); -- trailing\n\nCOMMIT;\n"
+         "  commit work ;\nSELECT \"x;y\" FROM A",
+         {"CREATE TABLE A (X INTEGER)", "INSERT INTO A VALUES ('a;b--c')",
+          "SELECT \"x;y\" FROM A"}},
+        {"-- only a comment", {}},
+        // Trigger bodies keep their semicolons; the terminator set back ends the next ones.
+        {"SET TERM ^ ;\nCREATE TRIGGER T FOR A AS BEGIN X = 1; END^\nset term ; ^\nDROP TABLE A;",
+         {"CREATE TRIGGER T FOR A AS BEGIN X = 1; END", "DROP TABLE A"}},
+        {"SET TERM !! ;\nEXECUTE BLOCK AS BEGIN END !!\nSELECT '!!' FROM A!!",
+         {"EXECUTE BLOCK AS BEGIN END", "SELECT '!!' FROM A"}},
+        {"SET TERMINATOR = 1;", {"SET TERMINATOR = 1"}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ScriptStatements(c.script), c.statements) << c.script;
 }
 
 // In a folder still to be made, over what a killed first start left.
@@ -77,6 +90,9 @@ TEST_F(NewDatabase, IsMadeFromTheSchemaOverALeftoverOfAnEarlierStart) {
                                "('PROGRAM_DESCRIPTION', 'PROGRAM_TIMELINE')"),
               "2");
     EXPECT_EQ(QueryValue(path, "SELECT COUNT(*) FROM PROGRAM_DESCRIPTION"), "0");
+    EXPECT_EQ(QueryValue(path, "SELECT COUNT(*) FROM RDB$TRIGGERS WHERE RDB$TRIGGER_NAME = "
+                               "'PROGRAM_TIMELINE_SHOW_COUNT'"),
+              "1");
     EXPECT_EQ(QueryValue(path, "SELECT TRIM(RDB$CHARACTER_SET_NAME) FROM RDB$DATABASE"), "WIN1251");
     EXPECT_EQ(QueryValue(path, "SELECT MON$SQL_DIALECT FROM MON$DATABASE"), "3");
 }
