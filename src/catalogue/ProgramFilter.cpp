@@ -41,14 +41,19 @@ TfrmProgramFilter::~TfrmProgramFilter() = default;
 void TfrmProgramFilter::BindDataModule(TmodData& data) {
     trPrograms->SetDefaultDatabase(data.IBDatabase.get());
     qryPrograms->SetDatabase(data.IBDatabase.get());
-    showCounts_ = HasShowCounts(*data.IBDatabase);
+    showCounts_.reset();
+}
+
+bool TfrmProgramFilter::ShowCounts() {
+    if (!showCounts_) showCounts_ = HasShowCounts(*qryPrograms->Database());
+    return *showCounts_;
 }
 
 std::string TfrmProgramFilter::SelectPrograms(TmodData& data) {
     std::string result = "-1";
     TfrmProgramFilter window;
     window.BindDataModule(data);
-    if (window.showCounts_) CompactShowCounts(*data.IBDatabase);
+    if (window.ShowCounts()) CompactShowCounts(*data.IBDatabase);
     window.SetSortKey("NPROGRAM_ID");
     window.RefreshProgramList();
     if (AppDialogs().ShowModal(window) == mrOk) result = window.GetSelectedIds();
@@ -58,7 +63,7 @@ std::string TfrmProgramFilter::SelectPrograms(TmodData& data) {
 void TfrmProgramFilter::RefreshProgramList() {
     search_.Forget();
     if (trPrograms->Active()) trPrograms->Commit();
-    qryPrograms->SetSQL(ProgramListSql(showCounts_, sortKey_));
+    qryPrograms->SetSQL(ProgramListSql(ShowCounts(), sortKey_));
     qryPrograms->Open();
     ApplyFilter();
 }

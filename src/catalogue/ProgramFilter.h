@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -79,8 +80,11 @@ private:
     // Rows about to be hidden leave the selection while they can still be reached.
     void DeselectRejected(const ProgramSearch::Columns& columns);
 
+    // Whether the database keeps broadcast counts of its own, read instead of aggregating the
+    // history. Asked at the first list, not at binding: the connection may not be open then.
+    bool ShowCounts();
+
     std::string sortKey_ = "NPROGRAM_ID";
-    // The database keeps broadcast counts of its own, read instead of aggregating the history.
-    bool showCounts_ = false;
+    std::optional<bool> showCounts_;
     ProgramSearch search_;
 };

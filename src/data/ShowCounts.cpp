@@ -17,9 +17,15 @@ const char* const kCompaction =
     "insert into program_show_count (nprogram_id, ncount) values (:p, :n); "
     "end end";
 
+// As a dataset does before its statement: a connection lost earlier is made again.
+void Connect(TIBDatabase& database) {
+    if (!database.Connected()) database.SetConnected(true);
+}
+
 } // namespace
 
 bool HasShowCounts(TIBDatabase& database) {
+    Connect(database);
     TIBTransaction transaction;
     transaction.SetDefaultDatabase(&database);
     transaction.SetParams({"read", "read_committed", "rec_version", "nowait"});
@@ -37,6 +43,7 @@ bool HasShowCounts(TIBDatabase& database) {
 }
 
 void CompactShowCounts(TIBDatabase& database) {
+    Connect(database);
     TIBTransaction transaction;
     transaction.SetDefaultDatabase(&database);
     transaction.SetParams({"write", "concurrency", "nowait"});
@@ -50,7 +57,7 @@ void CompactShowCounts(TIBDatabase& database) {
         sql.Execute();
         transaction.Commit();
     } catch (const EIBError& error) {
-        transaction.Rollback();
+        if (transaction.Active()) transaction.Finish(TARollback, true);
         if (!ConflictsWithAnotherTransaction(error)) throw;
     }
 }
