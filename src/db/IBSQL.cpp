@@ -205,7 +205,8 @@ void TIBSQL::ExecuteSelect() {
     if (goToFirst_) Fetch();
 }
 
-// A failed procedure call is prepared and tried once more, except for a lock conflict.
+// A failed procedure call is prepared and tried once more, except for a lock conflict or a lost
+// connection, whose statement is gone.
 void TIBSQL::ExecuteProcedure() {
     const ClientLibrary& api = LoadClientLibrary();
     const auto dialect = static_cast<unsigned short>(base_.SQLDialect());
@@ -215,7 +216,8 @@ void TIBSQL::ExecuteProcedure() {
                     false);
     };
     if (execute() == 0) return;
-    if (StatusVector()[1] == kProcedureFailureCode) RaiseStatusError();
+    if (StatusVector()[1] == kProcedureFailureCode || ConnectionLost(StatusVector()))
+        RaiseStatusError();
     Call(api.isc_dsql_prepare(StatusVector(), base_.TRHandle().Ptr(), handle_->Ptr(), 0,
                               processedSQL_.c_str(), dialect, nullptr),
          false);
